@@ -16,8 +16,16 @@ using TTreeVisitor =
 
 // Walks below `dirOffset`. Raises EVornError "Error in directory structure!
 // (Loop at <path>)" when a child list names a directory that is already on
-// the way down from `dirOffset`, so a damaged archive cannot recurse forever.
+// the way down from `dirOffset`, so a damaged archive cannot recurse forever,
+// and "Error in directory structure! (<path> is listed twice)" when a
+// directory turns up a second time elsewhere, so shared subtrees cannot make
+// the walk grow exponentially. Works with its own stack: depth is no risk.
 void WalkTree(const TVornFile& vorn, uint32_t dirOffset, const TTreeVisitor& visit);
 
-// The loop message for a child `childOffset` found below `parentOffset`.
+// The loop message for a directory `childOffset` that a child list names
+// again below itself; the path is the child's stored path and name.
 std::string DirectoryLoopMessage(const TVornFile& vorn, uint32_t childOffset);
+// The same, with the path taken from the way down (`ancestors` as WalkTree
+// passes them), which names the loop even when the parent fields are damaged.
+std::string DirectoryLoopMessage(const TVornFile& vorn, const std::vector<uint32_t>& ancestors,
+                                 uint32_t childOffset);

@@ -59,8 +59,8 @@ public:
 
     // Decodes `inCount` bytes of format `format` into `out` (capacity bytes).
     // Returns the count the format reports: the capacity for zlib, the bytes
-    // produced for LZO. For zlib, `produced` (when given) receives the bytes
-    // actually written.
+    // produced for LZO. `produced` (when given) receives the bytes actually
+    // written, for both formats.
     static uint32_t Decompress(uint16_t format, uint8_t* out, const uint8_t* in,
                                uint32_t inCount, uint32_t capacity,
                                uint32_t* produced = nullptr);
@@ -75,21 +75,47 @@ public:
     const std::string& FileName() const { return FFileName; }
     const std::u16string& Description() const { return FDescription; }
     uint64_t FileSize() const { return FFileSize; }
-    uint32_t IndexSize() const { return static_cast<uint32_t>(FIndex.size()); }
+    uint32_t IndexSize() const { return FIndexSize; }
 
 private:
+    struct TChunkPlan;
+
     TVornFile() = default;
 
-    uint32_t ReadIndex32(uint32_t offset) const;
-    uint16_t ReadIndex16(uint32_t offset) const;
-    void CheckIndexRange(uint32_t offset, uint32_t count) const;
+    // Index access. Each raises EVornError (`pattern` formatted with `subject`)
+    // unless the bytes [position, position + count) lie inside the index.
+    void CheckIndexRange(uint64_t position, uint64_t count, const char* pattern,
+                         uint32_t subject) const;
+    uint32_t ReadIndex32(uint64_t position, const char* pattern, uint32_t subject) const;
+    uint16_t ReadIndex16(uint64_t position, const char* pattern, uint32_t subject) const;
+    uint32_t EntryField32(uint32_t offset, uint32_t field) const;
+    uint16_t EntryField16(uint32_t offset, uint32_t field) const;
+    // Start of the entry's name field (the 16-bit count) and its character count.
     uint32_t NameFieldOffset(uint32_t offset) const;
-    void ReadAt(uint64_t position, uint8_t* out, uint32_t count);
+    uint16_t NameLength(uint32_t offset) const;
+    // Index position right after the entry's name field.
+    uint64_t AfterNameField(uint32_t offset) const;
+
+    // True when the PE section table holds a section called `name`.
+    bool FindPESection(const char* name);
+
+    // File access: reads up to `count` bytes at `position`, returns the bytes read.
+    size_t ReadAt(uint64_t position, uint8_t* out, size_t count);
+
+    // Decoding steps of ReadFileData.
+    uint32_t ReadStored(uint64_t position, uint32_t size, TDataBuffer& result);
+    uint32_t ReadStream(uint32_t offset, uint16_t format, uint64_t position, uint32_t size,
+                        uint32_t compressedSize, TDataBuffer& result);
+    uint32_t ReadChunked(uint32_t offset, uint16_t format, uint64_t position, uint32_t size,
+                         uint32_t chunkSize, TDataBuffer& result);
+    TChunkPlan PlanChunks(uint32_t offset, uint16_t format, uint64_t position, uint32_t size,
+                          uint32_t chunkSize) const;
 
     TVornHeader FHeader{};
     std::FILE* FFile = nullptr;
     uint64_t FFileSize = 0;
-    std::vector<uint8_t> FIndex;
+    std::unique_ptr<uint8_t[]> FIndex;  // not zero-filled: read straight from the file
+    uint32_t FIndexSize = 0;
     std::string FFileName;
     std::u16string FDescription;
 };
