@@ -1,0 +1,72 @@
+#include "cli/Commands.h"
+
+#include <algorithm>
+
+namespace {
+
+const char ExitStatusText[] =
+    "Exit status: 0 success; 1 damaged entries or a damaged tree in an archive\n"
+    "that opened; 2 bad usage, an archive that cannot be opened, or a PATH that\n"
+    "names no file entry.\n";
+
+std::string OptionLabel(const TOptionSpec& option) {
+    return option.ValueName.empty() ? option.Name : option.Name + "=" + option.ValueName;
+}
+
+std::string PadRight(std::string text, size_t width) {
+    if (text.size() < width) text.append(width - text.size(), ' ');
+    return text;
+}
+
+}  // namespace
+
+std::string CommandSynopsis(const TCommandSpec& command) {
+    std::string synopsis = command.Name;
+    for (const TOptionSpec& option : command.Options) synopsis += " [" + OptionLabel(option) + "]";
+    if (!command.Operands.empty()) synopsis += " " + command.Operands;
+    return synopsis;
+}
+
+std::string MainHelpText() {
+    size_t width = 0;
+    for (const TCommandSpec* command : CommandTable())
+        width = std::max(width, CommandSynopsis(*command).size());
+
+    std::string text =
+        "Usage: pellory-cli COMMAND [OPTIONS] ARGUMENTS\n"
+        "       pellory-cli COMMAND --help\n"
+        "\n"
+        "Reads Vorn archives of the game Karvold. It never changes an archive.\n"
+        "\n"
+        "Commands:\n";
+    for (const TCommandSpec* command : CommandTable())
+        text += "  " + PadRight(CommandSynopsis(*command), width + 2) + command->Summary + "\n";
+    text +=
+        "\n"
+        "Options:\n"
+        "  --help     show this help\n"
+        "  --version  show the program's version\n"
+        "\n"
+        "Names and texts are printed as UTF-8; control characters appear as \\xHH\n"
+        "and a backslash as \\\\.\n"
+        "\n";
+    text += ExitStatusText;
+    return text;
+}
+
+std::string CommandHelpText(const TCommandSpec& command) {
+    std::string text = "Usage: pellory-cli " + CommandSynopsis(command) + "\n\n";
+    text += command.Summary + ".\n\n";
+    if (!command.Details.empty()) text += command.Details + "\n";
+
+    std::vector<TOptionSpec> options = command.Options;
+    options.push_back({"--help", "", "show this help"});
+    size_t width = 0;
+    for (const TOptionSpec& option : options) width = std::max(width, OptionLabel(option).size());
+    text += "Options:\n";
+    for (const TOptionSpec& option : options)
+        text += "  " + PadRight(OptionLabel(option), width + 2) + option.Help + "\n";
+    text += "\n";
+    text += ExitStatusText;
+    return text;
+}
