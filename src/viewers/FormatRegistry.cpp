@@ -19,6 +19,8 @@ void RegisterFormat(std::unique_ptr<TAbstractFormat> handler) {
 
 void ClearFormatsForTesting() { Registry().clear(); }
 
+size_t RegisteredFormatCount() { return Registry().size(); }
+
 std::string GetExtension(const std::string& name) {
     const auto pos = name.find_last_of(".\\:");
     if (pos == std::string::npos || name[pos] != '.') return {};

@@ -27,6 +27,8 @@ void RegisterFormat(std::unique_ptr<TAbstractFormat> handler);
 void RegisterBuiltinFormats();
 // Removes every handler (tests only).
 void ClearFormatsForTesting();
+// Number of registered handlers.
+size_t RegisteredFormatCount();
 
 // The name's extension: from its last '.', '\' or ':' when that is a '.'.
 std::string GetExtension(const std::string& name);

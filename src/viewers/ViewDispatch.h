@@ -4,6 +4,8 @@
 #include "archive/VornFile.h"
 
 #include <QString>
+
+#include <cstdint>
 #include <string>
 
 // Loads every "*.so" in `folder` as a plug-in handler; loading errors are swallowed.
