@@ -42,6 +42,7 @@ void AppendTextRow(std::string& out, const TListColumns& c, const std::string& p
     AppendPadded(out, c.Ratio, 6, true);
     out += "  ";
     AppendPadded(out, c.Format, 6, false);
+    out += ' ';
     AppendPadded(out, c.Crc, 8, false);
     out += "  ";
     AppendPadded(out, c.Modified, 19, false);

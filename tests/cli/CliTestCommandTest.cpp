@@ -1,0 +1,48 @@
+// test: every file entry decoded and checked; failures as "PATH: message",
+// one summary line, exit status 0 or 1.
+#include "CliRunner.h"
+
+TEST_F(CliTest, TestPassesASoundArchive) {
+    TVornSpec spec;
+    spec.Root.Add("a.txt", "alpha");
+    spec.Root.Add("maps/b.map", std::string(70000, 'b')).Zlib().Chunked(65536);
+    spec.Root.Add("maps/c.map", std::string(5000, 'c')).Lzo();
+    spec.Root.Add("maps/d.map", "struck").WithFlags(0x8000);
+    spec.Root.AddDir("empty");
+    const TCliResult r = RunCli({"test", SaveArchive(spec)});
+    EXPECT_EQ(r.ExitStatus, 0) << r.Err;
+    EXPECT_EQ(r.Out, "4 entries tested, 0 failed\n");
+    EXPECT_TRUE(r.Err.empty());
+}
+
+TEST_F(CliTest, TestReportsEachDamagedEntryAndGoesOn) {
+    TVornSpec spec;
+    spec.Root.Add("a.txt", "alpha");
+    spec.Root.Add("data/crc.bin", std::string(3000, 'x')).Zlib().ForceCrc = 0xDEADBEEF;
+    spec.Root.Add("data/format.bin", "f").ForceFormat = 9;
+    spec.Root.Add("data/esc\x1B.bin", "e").ForceCrc = 1;
+    spec.Root.Add("z.txt", "zulu");
+    TBuiltVorn vorn = BuildVorn(spec);
+    // A stored entry that reaches past the end of the file.
+    PatchU32(vorn.Bytes, vorn.At("z.txt").RecordPos + VornRecord::FileSize, 1u << 20);
+
+    const TCliResult r = RunCli({"test", SaveArchive(vorn, "damaged.kvres")});
+    EXPECT_EQ(r.ExitStatus, 1);
+    EXPECT_EQ(r.Out,
+              "data/crc.bin: CRC-32 differs from header\n"
+              "data/format.bin: Format Unknown (9) is not supported\n"
+              "data/esc\\x1B.bin: CRC-32 differs from header\n"
+              "z.txt: vorn too small\n"
+              "5 entries tested, 4 failed\n");
+    EXPECT_TRUE(r.Err.empty()) << r.Err;
+}
+
+TEST_F(CliTest, TestCountsALoopInTheTreeAsAFailure) {
+    TVornSpec spec;
+    spec.Root.Add("a/first.txt", "1");
+    spec.Root.Dir("a").AddDir("b").ForceChildPaths = std::vector<std::string>{"a"};
+    const TCliResult r = RunCli({"test", SaveArchive(spec)});
+    EXPECT_EQ(r.ExitStatus, 1);
+    EXPECT_EQ(r.Err.rfind("pellory-cli: Error in directory structure! (Loop at ", 0), 0u) << r.Err;
+    EXPECT_EQ(r.Out, "1 entry tested, 1 failed\n");
+}
