@@ -7,6 +7,7 @@
 #include <cstring>
 #include <map>
 #include <stdexcept>
+#include <unordered_map>
 
 namespace {
 
@@ -156,17 +157,16 @@ TBuiltVorn BuildVorn(const TVornSpec& spec) {
     }
 
     // Child lists, now that every offset is known.
-    std::map<const TEntrySpec*, uint32_t> offsetOf;
-    std::map<std::string, uint32_t> offsetOfPath;
-    for (const TPlaced& entry : placed) {
-        offsetOf[entry.Spec] = entry.Layout.Offset;
-        offsetOfPath.emplace(entry.Layout.Path, entry.Layout.Offset);
-    }
+    std::unordered_map<const TEntrySpec*, uint32_t> offsetOf;
+    std::map<std::string, uint32_t> offsetOfPath;  // made only when a test asks for paths
+    for (const TPlaced& entry : placed) offsetOf[entry.Spec] = entry.Layout.Offset;
     for (TPlaced* dir : dirs) {
         const TEntrySpec& s = *dir->Spec;
         if (s.ForceChildOffsets) {
             dir->ChildOffsets = *s.ForceChildOffsets;
         } else if (s.ForceChildPaths) {
+            if (offsetOfPath.empty())
+                for (const TPlaced& entry : placed) offsetOfPath.emplace(entry.Layout.Path, entry.Layout.Offset);
             for (const std::string& path : *s.ForceChildPaths) {
                 const auto it = offsetOfPath.find(path);
                 if (it == offsetOfPath.end()) throw std::out_of_range("no entry " + path);
