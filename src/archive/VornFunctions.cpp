@@ -101,7 +101,8 @@ std::string FlagsToStr(uint32_t flags)
     std::string text;
     for (int bit = 0; bit < 32; ++bit) {
         if (flags & (1u << bit)) {
-            text += FlagNames[bit + 1];
+            if (bit + 1 < 32)  // the table has no entry for bit 31: its name is empty
+                text += FlagNames[bit + 1];
             text += "; ";
         }
     }
