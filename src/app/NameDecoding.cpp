@@ -1,6 +1,7 @@
 #include "app/NameDecoding.h"
 
 #include <QByteArray>
+#include <QStringDecoder>
 
 #include <cstdint>
 
@@ -64,9 +65,11 @@ QString DecodeWindows1252(const std::string& bytes) {
 }
 
 QString DecodeArchiveText(const std::string& bytes) {
-    if (IsValidUtf8(bytes))
-        return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    return DecodeWindows1252(bytes);
+    if (!IsValidUtf8(bytes)) return DecodeWindows1252(bytes);
+    // A leading byte order mark is part of the name: QString::fromUtf8 would drop it.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                    QStringConverter::Flag::ConvertInitialBom);
+    return utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
 std::string ToUtf8String(const QString& text) {

@@ -178,8 +178,9 @@ TEST_F(CliTest, ListEscapesControlCharactersAndDecodesWindows1252) {
         const auto byte = static_cast<unsigned char>(text.Out[i]);
         EXPECT_TRUE(byte >= 0x20 || byte == '\n') << "raw control at " << i;
         EXPECT_NE(byte, 0x7F);
-        if (byte == 0xC2 && i + 1 < text.Out.size())
+        if (byte == 0xC2 && i + 1 < text.Out.size()) {
             EXPECT_FALSE(static_cast<unsigned char>(text.Out[i + 1]) < 0xA0) << "raw C1 at " << i;
+        }
     }
 
     const TCliResult json = RunCli({"list", "--json", archive});

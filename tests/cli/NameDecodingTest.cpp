@@ -52,5 +52,6 @@ TEST(NameDecoding, Windows1252TableAgreesWithQtsCodec) {
 TEST(NameDecoding, Utf8RoundTripForPrinting) {
     const std::string name = "caf\xE9 \x80.txt";
     EXPECT_EQ(ToUtf8String(DecodeArchiveText(name)), "caf\xC3\xA9 \xE2\x82\xAC.txt");
+    EXPECT_EQ(ToUtf8String(DecodeArchiveText("\xEF\xBB\xBF" "a")), "\xEF\xBB\xBF" "a");
     EXPECT_EQ(ToUtf8String(QString()), "");
 }
