@@ -29,12 +29,14 @@ TfrmViewerHex::TfrmViewerHex(QWidget* parent)
     const QFont font = FixedFontForCell(kLineHeight);
 
     pnlMain = new QFrame(this);
+    pnlMain->setObjectName("pnlMain");
     pnlMain->setFrameStyle(QFrame::Box | QFrame::Plain);
     pnlMain->setLineWidth(1);
     pnlMain->setBackgroundRole(QPalette::Base);
     pnlMain->setAutoFillBackground(true);
 
     lblHeader = new QLabel(QString::fromLatin1(kHexHeader), pnlMain);
+    lblHeader->setObjectName("lblHeader");
     lblHeader->setFont(font);
     lblHeader->setFixedHeight(15);
     lblHeader->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -43,6 +45,7 @@ TfrmViewerHex::TfrmViewerHex(QWidget* parent)
     lblHeader->setAutoFillBackground(true);
 
     shpTopLine = new QFrame(pnlMain);
+    shpTopLine->setObjectName("shpTopLine");
     shpTopLine->setFixedHeight(1);
     shpTopLine->setAutoFillBackground(true);
     QPalette linePalette = shpTopLine->palette();
@@ -50,6 +53,7 @@ TfrmViewerHex::TfrmViewerHex(QWidget* parent)
     shpTopLine->setPalette(linePalette);
 
     pbxHex = new QWidget(pnlMain);
+    pbxHex->setObjectName("pbxHex");
     pbxHex->setFont(font);
     pbxHex->setMinimumWidth(602);
     pbxHex->setBackgroundRole(QPalette::Base);
@@ -57,6 +61,7 @@ TfrmViewerHex::TfrmViewerHex(QWidget* parent)
     pbxHex->installEventFilter(this);
 
     sbrMain = new QScrollBar(Qt::Vertical, pnlMain);
+    sbrMain->setObjectName("sbrMain");
     sbrMain->setFixedWidth(16);
     sbrMain->setRange(0, 0);
     sbrMain->setSingleStep(1);
@@ -181,7 +186,7 @@ bool TfrmViewerHex::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (watched == pbxHex && event->type() == QEvent::Resize) RecomputeScrollBar();
-    if (watched == sbrMain && event->type() == QEvent::Wheel) {
+    if ((watched == sbrMain || watched == pbxHex) && event->type() == QEvent::Wheel) {
         ScrollByWheel(static_cast<QWheelEvent*>(event));
         return true;
     }

@@ -14,6 +14,7 @@ constexpr int kFontPixels = 11;
 TfrmViewerText::TfrmViewerText(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("frmViewerText");
     memoMain = new QPlainTextEdit(this);
+    memoMain->setObjectName("memoMain");
     memoMain->setReadOnly(true);
     memoMain->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     memoMain->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);

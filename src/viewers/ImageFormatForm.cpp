@@ -11,12 +11,14 @@
 TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("Form1");
     ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setObjectName("ScrollBox1");
     ScrollBox1->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     ScrollBox1->setWidgetResizable(false);
     ScrollBox1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ScrollBox1->installEventFilter(this);
 
     Image1 = new QLabel;
+    Image1->setObjectName("Image1");
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image1->setScaledContents(false);
     ScrollBox1->setWidget(Image1);
