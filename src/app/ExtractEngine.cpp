@@ -103,19 +103,26 @@ QString ArchivePathOf(const TVornFile& archive, uint32_t entry)
     }
 }
 
+TExtractLocation ArchiveFolderLocation(const TVornFile& archive, const QString& destination,
+                                       uint32_t folder, bool withRoot)
+{
+    TExtractLocation location{destination, {}};
+    std::vector<uint32_t> folders = AncestorsOf(archive, folder);
+    folders.push_back(folder);
+    for (size_t i = withRoot ? 0 : 1; i < folders.size(); ++i)
+        AppendFolder(location, EntryName(archive, folders[i]));
+    return location;
+}
+
 TExtractLocation BaseLocation(const TVornFile& archive, const QString& destination,
                               uint32_t folder, const ExtractOptions& options)
 {
-    TExtractLocation base{destination, {}};
-    if (options.FolderNames == fnNone || archive.GetParentOffset(folder) == 0)
-        return base;
-    if (options.FolderNames == fnFull) {
-        for (uint32_t dir : AncestorsOf(archive, folder))
-            AppendFolder(base, EntryName(archive, dir));
-        if (options.Scope == esSelected)
-            AppendFolder(base, EntryName(archive, folder));
-    }
-    return base;
+    const uint32_t parent = archive.GetParentOffset(folder);
+    if (options.FolderNames != fnFull || parent == 0)
+        return TExtractLocation{destination, {}};
+    // The current folder's ancestor path, and with esSelected its own name.
+    return ArchiveFolderLocation(archive, destination,
+                                 options.Scope == esSelected ? folder : parent, true);
 }
 
 TExtractPlan PlanExtraction(const TVornFile& archive, const QString& destination,

@@ -74,6 +74,12 @@ TExtractPlan PlanExtraction(const TVornFile& archive, const QString& destination
 TExtractLocation BaseLocation(const TVornFile& archive, const QString& destination,
                               uint32_t folder, const ExtractOptions& options);
 
+// The destination followed by the archive path of `folder` down to its own
+// name; the root directory's name only `withRoot`. Empty names add nothing.
+// Raises EExtractError naming an unsafe folder name.
+TExtractLocation ArchiveFolderLocation(const TVornFile& archive, const QString& destination,
+                                       uint32_t folder, bool withRoot);
+
 class TExtractor {
 public:
     TExtractor(TVornFile& archive, IExtractionClient& client);

@@ -6,6 +6,7 @@ extern const TCommandSpec InfoCommand;
 extern const TCommandSpec ListCommand;
 extern const TCommandSpec CatCommand;
 extern const TCommandSpec TestCommand;
+extern const TCommandSpec ExtractCommand;
 
 const std::vector<const TCommandSpec*>& CommandTable() {
     static const std::vector<const TCommandSpec*> table = {
@@ -13,6 +14,7 @@ const std::vector<const TCommandSpec*>& CommandTable() {
         &ListCommand,
         &CatCommand,
         &TestCommand,
+        &ExtractCommand,
     };
     return table;
 }
