@@ -38,6 +38,7 @@ public:
     uint32_t GetDirOffset(uint32_t index) const;
 
     // Entry queries. Offsets are entry offsets from the start of the index.
+    // A record that reaches outside the index raises EVornError.
     bool IsDirectory(uint32_t offset) const;
     uint32_t GetChildCount(uint32_t dirOffset) const;
     // Stores the child's offset in `child`; returns the next child index,
@@ -45,9 +46,13 @@ public:
     uint32_t GetChild(uint32_t dirOffset, uint32_t childIndex, uint32_t& child) const;
     uint32_t GetParentOffset(uint32_t offset) const;
     std::string GetName(uint32_t offset) const;          // raw 8-bit bytes
-    std::string GetPath(uint32_t offset) const;          // "\art\maps\"
+    // Ancestor names, each followed by a backslash ("\art\maps\"); raises
+    // EVornError when the parent fields form a loop.
+    std::string GetPath(uint32_t offset) const;
     uint64_t GetFileTime(uint32_t offset) const;         // FILETIME
     uint32_t GetSize(uint32_t fileOffset) const;
+    // The 32-bit value after the name field; a stored entry whose record ends
+    // at the end of the index without one gives its size.
     uint32_t GetCompressedSize(uint32_t fileOffset) const;
     uint32_t GetCRC32(uint32_t fileOffset) const;
     uint16_t GetFormat(uint32_t fileOffset) const;

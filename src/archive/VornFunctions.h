@@ -33,7 +33,7 @@ std::string SystemTimeToStr(const TSystemTime& time);
 std::string FlagsToStr(uint32_t flags);
 std::string FormatToStr(uint16_t format);
 // round(100 - compressed / size * 100) with halves to even, then "%".
-// The caller decides when there is no ratio (size 0).
+// The caller decides when there is no ratio; size 0 gives an empty text.
 std::string CompressionRatioToStr(uint32_t size, uint32_t compressedSize);
 
 // Header value texts shared by the info dialog and the command-line tool.
