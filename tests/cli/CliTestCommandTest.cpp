@@ -46,3 +46,21 @@ TEST_F(CliTest, TestCountsALoopInTheTreeAsAFailure) {
     EXPECT_EQ(r.Err.rfind("pellory-cli: Error in directory structure! (Loop at ", 0), 0u) << r.Err;
     EXPECT_EQ(r.Out, "1 entry tested, 1 failed\n");
 }
+
+TEST_F(CliTest, EntryOutsideTheIndexIsReportedNotRead) {
+    TVornSpec spec;
+    spec.Root.Add("a.txt", "alpha");
+    spec.Root.AddDir("d").ForceChildOffsets = std::vector<uint32_t>{0x7FFFFF00};
+    spec.Root.Add("z.txt", "zulu");
+    const std::string archive = SaveArchive(spec);
+
+    const TCliResult test = RunCli({"test", archive});
+    EXPECT_EQ(test.ExitStatus, 1);
+    EXPECT_EQ(test.Out.rfind("<entry at offset 2147483392>: ", 0), 0u) << test.Out;
+    EXPECT_NE(test.Out.find("\n3 entries tested, 1 failed\n"), std::string::npos) << test.Out;
+
+    const TCliResult list = RunCli({"list", archive});
+    EXPECT_EQ(list.ExitStatus, 1);
+    EXPECT_EQ(list.Err.rfind("pellory-cli: ", 0), 0u) << list.Err;
+    EXPECT_EQ(list.Out.find("z.txt"), std::string::npos) << list.Out;
+}
