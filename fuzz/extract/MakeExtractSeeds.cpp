@@ -1,0 +1,68 @@
+// Writes the seed corpus of the extraction harness: archives whose names
+// meet the scratch tree (the existing file, the links pointing out), unsafe
+// names, damaged data and a directory loop.
+// Usage: make_extract_seeds DIRECTORY
+#include "VornWriter.h"
+
+#include <cstdio>
+#include <exception>
+#include <string>
+
+namespace {
+
+std::vector<TBytes> Seeds()
+{
+    std::vector<TBytes> seeds;
+    const auto add = [&](const TVornSpec& spec) { seeds.push_back(BuildVorn(spec).Bytes); };
+
+    TVornSpec meet;  // names that exist in the destination already
+    meet.Root.AddFile("existing", "replaced").Zlib();
+    meet.Root.Add("link/x", "through the link");
+    meet.Root.AddFile("flink", "over the file link").Lzo();
+    meet.Root.Add("sub/existing", "deeper");
+    add(meet);
+
+    TVornSpec unsafe;  // names that must never become paths
+    unsafe.Root.AddFile("..", "up");
+    unsafe.Root.AddFile("../sentinel", "up");
+    unsafe.Root.Add("../outside/x", "up");
+    unsafe.Root.AddFile("a\\..\\..\\sentinel", "up");
+    unsafe.Root.AddFile("c:sentinel", "drive");
+    unsafe.Root.AddFile(std::string("nl\n"), "control");
+    add(unsafe);
+
+    TVornSpec rootName;  // a root named ".." with folder names reproduced
+    rootName.Root.Name = "..";
+    rootName.Root.Add("outside/keep", "overwritten?");
+    add(rootName);
+
+    TVornSpec damaged;  // a CRC failure on the existing file's name
+    damaged.Root.AddFile("existing", "damaged").Zlib().ForceCrc = 1;
+    damaged.Root.AddFile("fresh", std::string(3000, 'f')).Zlib(9).Chunked(1024);
+    add(damaged);
+
+    TVornSpec loop;  // a child list leading back to an ancestor
+    loop.Root.Add("a/first", "1");
+    loop.Root.Dir("a/b").ForceChildPaths = std::vector<std::string>{"a"};
+    add(loop);
+    return seeds;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_extract_seeds DIRECTORY\n");
+        return 2;
+    }
+    try {
+        const std::vector<TBytes> seeds = Seeds();
+        for (size_t i = 0; i < seeds.size(); ++i)
+            SaveBytes(std::string(argv[1]) + "/seed-" + std::to_string(i) + ".kvres", seeds[i]);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "make_extract_seeds: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
