@@ -28,9 +28,13 @@ std::string CommandSynopsis(const TCommandSpec& command) {
 }
 
 std::string MainHelpText() {
+    // Synopses longer than this put their summary on the next line.
+    constexpr size_t MaxSynopsisColumn = 28;
     size_t width = 0;
-    for (const TCommandSpec* command : CommandTable())
-        width = std::max(width, CommandSynopsis(*command).size());
+    for (const TCommandSpec* command : CommandTable()) {
+        const size_t length = CommandSynopsis(*command).size();
+        if (length <= MaxSynopsisColumn) width = std::max(width, length);
+    }
 
     std::string text =
         "Usage: pellory-cli COMMAND [OPTIONS] ARGUMENTS\n"
@@ -39,8 +43,12 @@ std::string MainHelpText() {
         "Reads Vorn archives of the game Karvold. It never changes an archive.\n"
         "\n"
         "Commands:\n";
-    for (const TCommandSpec* command : CommandTable())
-        text += "  " + PadRight(CommandSynopsis(*command), width + 2) + command->Summary + "\n";
+    for (const TCommandSpec* command : CommandTable()) {
+        const std::string synopsis = CommandSynopsis(*command);
+        if (synopsis.size() > width) text += "  " + synopsis + "\n";
+        text += "  " + PadRight(synopsis.size() > width ? "" : synopsis, width + 2) +
+                command->Summary + "\n";
+    }
     text +=
         "\n"
         "Options:\n"
