@@ -21,26 +21,28 @@ fi
 
 # best CMD...: prints "cpu wall maxrss_kb" of the run with the least CPU time.
 best() {
-  local out best_line="" line
+  local best_line="" line stats
+  stats=$(mktemp)
   for _ in $(seq "$RUNS"); do
-    out=$( { /usr/bin/time -f "%U %S %e %M" "$@" >/dev/null 2>/dev/null; } 2>&1 | tail -1)
-    line=$(awk '{printf "%.3f %.3f %d", $1 + $2, $3, $4}' <<<"$out")
+    /usr/bin/time -o "$stats" -f "%U %S %e %M" "$@" >/dev/null 2>&1 || true
+    line=$(awk '{printf "%.3f %.3f %d", $1 + $2, $3, $4}' "$stats")
     if [ -z "$best_line" ] || awk -v a="$line" -v b="$best_line" 'BEGIN{split(a,x," ");split(b,y," ");exit !(x[1]<y[1])}'; then
       best_line="$line"
     fi
   done
+  rm -f "$stats"
   echo "$best_line"
 }
 
 row() {  # name, peer name, our cpu, peer cpu, goal text, ratio, pass
-  printf "%-34s %-26s %9s %9s %7s  %-14s %s\n" "$@"
+  printf "%-36s %-26s %13s %13s %6s  %-14s %s\n" "$@"
 }
 
 echo
 echo "== in-process (Google Benchmark, median of 3, CPU time)"
 csv=$("$build/bench/vorn_bench" --benchmark_format=csv --benchmark_repetitions=3 \
         --benchmark_report_aggregates_only=true --benchmark_min_time=0.3 2>/dev/null)
-median() { awk -F, -v n="\"$1_median\"" '$1 == n {print $4 / 1000}' <<<"$csv"; }  # ms -> s
+median() { awk -F, -v n="\"$1_median\"" '$1 == n {printf "%.3f", $4 / 1000}' <<<"$csv"; }  # ms -> s
 row "ours" "peer" "ours s" "peer s" "ratio" "goal" ""
 o=$(median Open/index/vorn); p=$(median Open/index/read)
 r=$(awk -v o="$o" -v p="$p" 'BEGIN{printf "%.2f", o / p}')
@@ -49,7 +51,7 @@ row "Open, 1M entries / 10k folders" "read() of the index" "$o" "$p" "$r" "time 
 for a in zlib-whole zlib-chunked lzo-whole lzo-chunked; do
   o=$(median "Test/$a.kvres/vorn"); p=$(median "Test/$a.kvres/direct")
   r=$(awk -v o="$o" -v p="$p" 'BEGIN{printf "%.2f", p / o}')
-  row "open+ReadFileData all, $a" "direct decode + crc32" "$o" "$p" "$r" "speed >= 0.85" \
+  row "Open+ReadFileData, $a" "direct decode + crc32" "$o" "$p" "$r" "speed >= 0.85" \
       "$(awk -v r="$r" 'BEGIN{print (r >= 0.85) ? "ok" : "MISSED"}')"
 done
 
