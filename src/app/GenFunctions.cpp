@@ -1,11 +1,12 @@
 #include "app/GenFunctions.h"
 
+#include "app/GamePath.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
-#include <QTextStream>
 
 #include <stdexcept>
 
@@ -15,60 +16,7 @@ QString GetAppFolder() {
     return folder;
 }
 
-namespace {
-
-// Undoes the escapes of a quoted .reg string: \\ and \" (and \n, \t).
-QString UnescapeRegString(const QString& quoted) {
-    QString out;
-    for (int i = 0; i < quoted.size(); ++i) {
-        QChar c = quoted[i];
-        if (c == '\\' && i + 1 < quoted.size()) {
-            const QChar next = quoted[++i];
-            out += next == 'n' ? QChar('\n') : next == 't' ? QChar('\t') : next;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
-// "C:\Games\Karvold\" inside the prefix: <prefix>/dosdevices/c:/Games/Karvold/
-QString MapWindowsPath(const QString& prefixFolder, const QString& windowsPath) {
-    if (windowsPath.size() < 2 || windowsPath[1] != ':') return windowsPath;
-    QString rest = windowsPath.mid(2);
-    rest.replace('\\', '/');
-    return QDir(prefixFolder).filePath("dosdevices/" + windowsPath.left(2).toLower()) + rest;
-}
-
-}  // namespace
-
-QString GetGamePathFromPrefix(const QString& prefixFolder) {
-    QFile file(QDir(prefixFolder).filePath("system.reg"));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
-    // Keys in system.reg are relative to HKEY_LOCAL_MACHINE, with doubled backslashes.
-    const QString wantedKey = QStringLiteral("[Software\\\\Ostren\\\\Karvold\\\\1.0]");
-    const QString wantedValue = QStringLiteral("\"EXE Path\"=\"");
-    QTextStream in(&file);
-    bool inKey = false;
-    while (!in.atEnd()) {
-        const QString line = in.readLine().trimmed();
-        if (line.startsWith('[')) {
-            inKey = line.startsWith(wantedKey, Qt::CaseInsensitive);
-            continue;
-        }
-        if (!inKey || !line.startsWith(wantedValue, Qt::CaseInsensitive) || !line.endsWith('"'))
-            continue;
-        const QString value = line.mid(wantedValue.size(), line.size() - wantedValue.size() - 1);
-        return MapWindowsPath(prefixFolder, UnescapeRegString(value));
-    }
-    return {};
-}
-
-QString GetGamePath() {
-    QString prefix = qEnvironmentVariable("WINEPREFIX");
-    if (prefix.isEmpty()) prefix = QDir::homePath() + "/.wine";
-    return GetGamePathFromPrefix(prefix);
-}
+QString GetGamePath() { return ReadGamePathFromWineRegistry(DefaultWinePrefix()); }
 
 QString GetTempFolder() {
     QString folder = QDir::tempPath();

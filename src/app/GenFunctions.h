@@ -11,11 +11,8 @@
 QString GetAppFolder();
 
 // The game's installation folder from the Wine registry of the user's prefix
-// ($WINEPREFIX or ~/.wine), mapped into the prefix's dosdevices; empty when
-// the key or the value is absent.
+// ($WINEPREFIX or ~/.wine); empty when the key or the value is absent.
 QString GetGamePath();
-// The same lookup on a given prefix folder (for tests).
-QString GetGamePathFromPrefix(const QString& prefixFolder);
 
 // The user's temporary folder, ending in '/'.
 QString GetTempFolder();

@@ -1,0 +1,83 @@
+#include "ui/FileViews.h"
+
+#include "ui/FileListModel.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+
+void TTypeAhead::Search(QAbstractItemView* view, const QString& typed) {
+    const auto* model = qobject_cast<const TFileListModel*>(view->model());
+    if (!model || typed.isEmpty()) return;
+    const bool continuing = FTimer.isValid() && FTimer.elapsed() < QApplication::keyboardInputInterval();
+    FText = continuing ? FText + typed : typed;
+    FTimer.start();
+
+    const QModelIndex current = view->currentIndex();
+    const int start = !current.isValid() ? 0 : continuing ? current.row() : current.row() + 1;
+    const int row = FindRowByPrefix(model->Rows(), FText, start, true);
+    if (row < 0) return;
+    const QModelIndex found = model->index(row, 0);
+    view->selectionModel()->setCurrentIndex(
+        found, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    view->scrollTo(found);
+}
+
+TListKey ClassifyListKey(const QKeyEvent* event) {
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers != Qt::NoModifier) return TListKey::None;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return TListKey::Activate;
+    case Qt::Key_Backspace:
+        return TListKey::Parent;
+    default:
+        return TListKey::None;
+    }
+}
+
+TFileDetailsView::TFileDetailsView(QWidget* parent) : QTreeView(parent) {
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    header()->setSectionsClickable(true);
+    header()->setSortIndicatorShown(false);
+    header()->setSectionsMovable(false);
+    header()->setStretchLastSection(false);
+}
+
+void TFileDetailsView::keyboardSearch(const QString& search) { FTypeAhead.Search(this, search); }
+
+void TFileDetailsView::keyPressEvent(QKeyEvent* event) {
+    switch (ClassifyListKey(event)) {
+    case TListKey::Activate: emit activateRequested(); return;
+    case TListKey::Parent: emit parentRequested(); return;
+    case TListKey::None: QTreeView::keyPressEvent(event); return;
+    }
+}
+
+TFileIconView::TFileIconView(QWidget* parent) : QListView(parent) {
+    // Uniform sizes keep the layout from asking every row for its size.
+    setUniformItemSizes(true);
+    setMovement(QListView::Static);
+    setResizeMode(QListView::Adjust);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+}
+
+void TFileIconView::keyboardSearch(const QString& search) { FTypeAhead.Search(this, search); }
+
+void TFileIconView::keyPressEvent(QKeyEvent* event) {
+    switch (ClassifyListKey(event)) {
+    case TListKey::Activate: emit activateRequested(); return;
+    case TListKey::Parent: emit parentRequested(); return;
+    case TListKey::None: QListView::keyPressEvent(event); return;
+    }
+}

@@ -1,0 +1,61 @@
+// The two views of the file list, sharing one model and one selection model:
+// a table for the Details style and an icon/list view for the other three.
+// Both do type-ahead with the list's own match rule and report Enter and
+// Backspace to the window.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QListView>
+#include <QTreeView>
+
+class TFileListModel;
+
+// Type-ahead for one view: typed characters within the keyboard interval
+// extend the search text and may stay on the current row; a new search
+// starts after it, wrapping round at the end.
+class TTypeAhead {
+public:
+    void Search(QAbstractItemView* view, const QString& typed);
+
+private:
+    QString FText;
+    QElapsedTimer FTimer;
+};
+
+class TFileDetailsView : public QTreeView {
+    Q_OBJECT
+public:
+    explicit TFileDetailsView(QWidget* parent = nullptr);
+    void keyboardSearch(const QString& search) override;
+
+signals:
+    void activateRequested();
+    void parentRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    TTypeAhead FTypeAhead;
+};
+
+class TFileIconView : public QListView {
+    Q_OBJECT
+public:
+    explicit TFileIconView(QWidget* parent = nullptr);
+    void keyboardSearch(const QString& search) override;
+
+signals:
+    void activateRequested();
+    void parentRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    TTypeAhead FTypeAhead;
+};
+
+enum class TListKey { None, Activate, Parent };
+// What a key press in the file list asks the window for.
+TListKey ClassifyListKey(const QKeyEvent* event);
