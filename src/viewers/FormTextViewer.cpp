@@ -2,9 +2,13 @@
 
 #include "viewers/TextLoading.h"
 
+#include <algorithm>
+
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -16,6 +20,7 @@ TfrmViewerText::TfrmViewerText(QWidget* parent) : QWidget(parent, Qt::Window) {
     memoMain = new QPlainTextEdit(this);
     memoMain->setObjectName("memoMain");
     memoMain->setReadOnly(true);
+    memoMain->setUndoRedoEnabled(false);
     memoMain->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     memoMain->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     memoMain->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -34,8 +39,46 @@ TfrmViewerText::TfrmViewerText(QWidget* parent) : QWidget(parent, Qt::Window) {
     resize(631, 480);
 }
 
+namespace {
+// A slice end that does not split a surrogate pair.
+qsizetype SliceEnd(const QString& text, qsizetype from, qsizetype length) {
+    qsizetype end = std::min(text.size(), from + length);
+    if (end < text.size() && end > from && text.at(end - 1).isHighSurrogate()) --end;
+    return end;
+}
+}  // namespace
+
 void TfrmViewerText::LoadData(const uint8_t* data, uint32_t size) {
-    memoMain->setPlainText(LoadEntryText(data, size));
+    FPending = LoadEntryText(data, size);
+    const qsizetype first = SliceEnd(FPending, 0, kSliceLength);
+    memoMain->setPlainText(FPending.left(first));
+    FPendingAt = first;
+    if (IsLoading())
+        QTimer::singleShot(0, this, &TfrmViewerText::AppendNextSlice);
+    else
+        FPending.clear();
+}
+
+void TfrmViewerText::AppendNextSlice() {
+    try {
+        const qsizetype end = SliceEnd(FPending, FPendingAt, kSliceLength);
+        QTextCursor cursor(memoMain->document());
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(FPending.mid(FPendingAt, end - FPendingAt));
+        FPendingAt = end;
+    } catch (...) {
+        // The text box cannot take the rest: the window goes away.
+        FPending.clear();
+        FPendingAt = 0;
+        close();
+        return;
+    }
+    if (IsLoading()) {
+        QTimer::singleShot(0, this, &TfrmViewerText::AppendNextSlice);
+    } else {
+        FPending.clear();
+        FPendingAt = 0;
+    }
 }
 
 bool TfrmViewerText::eventFilter(QObject* watched, QEvent* event) {

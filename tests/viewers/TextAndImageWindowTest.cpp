@@ -63,6 +63,30 @@ TEST_F(ViewerWindows, TextViewerShowsReadOnlyWrappedFixedPitchText) {
     EXPECT_EQ(memo->toPlainText(), "one\ntwo\nthree\nfour");
 }
 
+TEST_F(ViewerWindows, LongTextArrivesInSlicesWithoutSplittingCharacters) {
+    const qsizetype slice = TfrmViewerText::kSliceLength;
+    std::string bytes;
+    while (qsizetype(bytes.size()) < slice - 1) bytes += "line of text\n";
+    bytes.resize(size_t(slice - 1));
+    bytes += "\xF0\x9F\x98\x80";  // one character, two UTF-16 units, across the first slice end
+    while (qsizetype(bytes.size()) < 2 * slice + 100) bytes += "more\r";
+    TDataBuffer buffer = MakeBuffer(bytes);
+    ViewAsText("long.txt", buffer);
+
+    // Looked up without running the event loop, which appends the slices.
+    TfrmViewerText* text = nullptr;
+    for (QWidget* window : VisibleWindows())
+        if (!text) text = qobject_cast<TfrmViewerText*>(window);
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->IsLoading());
+    EXPECT_EQ(text->Memo()->toPlainText().size(), slice - 1);
+    while (text->IsLoading()) QCoreApplication::processEvents();
+
+    QString expected = QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+    expected.replace("\r\n", "\n").replace('\r', '\n');
+    EXPECT_EQ(text->Memo()->toPlainText(), expected);
+}
+
 TEST_F(ViewerWindows, EscapeInTheTextClosesTheTextViewer) {
     TDataBuffer buffer = MakeBuffer("text");
     ViewAsText("a.txt", buffer);
