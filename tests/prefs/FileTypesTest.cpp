@@ -179,3 +179,11 @@ TEST(FileTypes, FailuresRaiseClearMessages) {
         EXPECT_TRUE(QString(error.what()).contains(blocked.DataHome + "/mime/packages")) << error.what();
     }
 }
+
+// The installed copies are the same texts the per-user registration writes.
+TEST(FileTypes, InstalledFilesMatchTheRegistration) {
+    EXPECT_EQ(ReadBytes(PELLORY_SOURCE_DIR "/resources/pellory2-mime.xml"), MimePackageXml());
+    QByteArray desktop = ReadBytes(PELLORY_SOURCE_DIR "/resources/pellory2.desktop.in");
+    desktop.replace("@PELLORY_DESKTOP_EXEC@", DesktopExecArgument("/usr/bin/pellory2").toUtf8());
+    EXPECT_EQ(desktop, DesktopEntryText("/usr/bin/pellory2"));
+}
