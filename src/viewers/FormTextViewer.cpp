@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -30,6 +31,8 @@ TfrmViewerText::TfrmViewerText(QWidget* parent) : QWidget(parent, Qt::Window) {
     font.setStyleHint(QFont::Monospace);
     font.setPixelSize(kFontPixels);
     memoMain->setFont(font);
+    // Tabs every eight characters, as in a plain text editor.
+    memoMain->setTabStopDistance(8 * QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')));
     // The window sees key presses before the text box.
     memoMain->installEventFilter(this);
 
