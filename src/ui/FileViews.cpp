@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyledItemDelegate>
 
 void TTypeAhead::Search(QAbstractItemView* view, const QString& typed) {
     const auto* model = qobject_cast<const TFileListModel*>(view->model());
@@ -37,7 +38,22 @@ TListKey ClassifyListKey(const QKeyEvent* event) {
     }
 }
 
+namespace {
+// Measuring a row must not read the detail fields of rows nobody looks at,
+// so the detail columns are measured on a sample text instead of the row.
+class TDetailsDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        if (index.column() < ColRatio) return QStyledItemDelegate::sizeHint(option, index);
+        const QFontMetrics metrics(option.font);
+        return {metrics.horizontalAdvance(QStringLiteral("DEADBEEF")) + 8, metrics.height() + 2};
+    }
+};
+}  // namespace
+
 TFileDetailsView::TFileDetailsView(QWidget* parent) : QTreeView(parent) {
+    setItemDelegate(new TDetailsDelegate(this));
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
