@@ -20,7 +20,8 @@ TfrmProperties::TfrmProperties(QWidget* parent) : QDialog(parent) {
     setObjectName("frmProperties");
     setWindowTitle("Properties");
 
-    btnClose = new QPushButton("&Close");
+    // Created first, so the close button comes first in tab order.
+    btnClose = new QPushButton("&Close", this);
     btnClose->setObjectName("btnClose");
     btnClose->setFixedSize(ButtonSize);
     btnClose->setAutoDefault(false);
@@ -28,6 +29,7 @@ TfrmProperties::TfrmProperties(QWidget* parent) : QDialog(parent) {
 
     // Values can be edited, as in any such grid, but nothing reads them back.
     vleProperties = CreateKeyValueGrid(150, 163, true);
+    vleProperties->setParent(this);
     vleProperties->setObjectName("vleProperties");
     vleProperties->setMinimumSize(GridSize);
 
@@ -40,7 +42,6 @@ TfrmProperties::TfrmProperties(QWidget* parent) : QDialog(parent) {
     layout->addWidget(vleProperties, 1);
     layout->addLayout(buttons);
 
-    setTabOrder(btnClose, vleProperties);
     const QSize border(2 * BorderWidth, 2 * BorderWidth);
     setFixedSize((ClientSize + border).expandedTo(sizeHint()));
 }

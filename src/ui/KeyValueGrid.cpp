@@ -3,10 +3,13 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
+#include <algorithm>
+
 namespace {
 constexpr int KeyColumn = 0;
 constexpr int ValueColumn = 1;
 const char* const ValuesEditableProperty = "valuesEditable";
+const char* const KeyWidthProperty = "keyWidth";
 }  // namespace
 
 QTableWidget* CreateKeyValueGrid(int keyWidth, int valueWidth, bool valuesEditable) {
@@ -25,6 +28,7 @@ QTableWidget* CreateKeyValueGrid(int keyWidth, int valueWidth, bool valuesEditab
                                                QAbstractItemView::AnyKeyPressed
                                          : QAbstractItemView::NoEditTriggers);
     grid->setProperty(ValuesEditableProperty, valuesEditable);
+    grid->setProperty(KeyWidthProperty, keyWidth);
     return grid;
 }
 
@@ -40,6 +44,10 @@ void SetKeyValueRows(QTableWidget* grid, const TInfoRows& rows) {
         grid->setItem(row, KeyColumn, key);
         grid->setItem(row, ValueColumn, value);
     }
+    // The design width, unless a key would be cut off in the desktop's font.
+    const int keyWidth = grid->property(KeyWidthProperty).toInt();
+    const int needed = static_cast<const QAbstractItemView*>(grid)->sizeHintForColumn(KeyColumn);
+    grid->setColumnWidth(KeyColumn, std::max(keyWidth, needed));
 }
 
 TInfoRows KeyValueRows(const QTableWidget* grid) {

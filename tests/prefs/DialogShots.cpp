@@ -9,7 +9,10 @@
 #include "ui/FormSavePLC.h"
 #include "ui/FormVornProperties.h"
 
+#include "archive/VornFile.h"
+
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QTabWidget>
 
