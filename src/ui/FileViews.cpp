@@ -50,6 +50,23 @@ public:
         return {metrics.horizontalAdvance(QStringLiteral("DEADBEEF")) + 8, metrics.height() + 2};
     }
 };
+
+// With uniform sizes every item takes the size of one item measured once; it
+// is made the grid cell's width, so names are cut at the cell and not at the
+// width of whichever name was measured.
+class TIconDelegate : public QStyledItemDelegate {
+public:
+    explicit TIconDelegate(QListView* view) : QStyledItemDelegate(view), FView(view) {}
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        if (FView->gridSize().isValid())
+            size.setWidth(FView->gridSize().width() - 6);
+        return size;
+    }
+
+private:
+    QListView* FView;
+};
 }  // namespace
 
 TFileDetailsView::TFileDetailsView(QWidget* parent) : QTreeView(parent) {
@@ -81,6 +98,7 @@ void TFileDetailsView::keyPressEvent(QKeyEvent* event) {
 TFileIconView::TFileIconView(QWidget* parent) : QListView(parent) {
     // Uniform sizes keep the layout from asking every row for its size.
     setUniformItemSizes(true);
+    setItemDelegate(new TIconDelegate(this));
     setMovement(QListView::Static);
     setResizeMode(QListView::Adjust);
     setSelectionMode(QAbstractItemView::ExtendedSelection);

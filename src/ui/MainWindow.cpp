@@ -31,7 +31,8 @@ TfrmMain::TfrmMain(const TMainWindowOptions& options, QWidget* parent) : QMainWi
     CreateMenus();
     CreateToolbar();
     CreatePopupMenu();
-    resize(696, 480);
+    const double scale = DesignScale(fontMetrics());
+    resize(Scaled(696, scale), Scaled(480, scale));
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 

@@ -37,6 +37,13 @@ class TFileListModel;
 class TFolderTreeModel;
 class THistory;
 
+class QFontMetrics;
+
+// Pixel widths of the window's design grow with the desktop font: the factor
+// of its average character width to the 5 pixels of the design font (1 to 2).
+double DesignScale(const QFontMetrics& metrics);
+int Scaled(int designPixels, double scale);
+
 enum TViewStyle { vsBigIcons = 0, vsSmallIcons = 1, vsList = 2, vsDetails = 3 };
 
 struct TMainWindowOptions {

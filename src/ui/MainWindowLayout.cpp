@@ -9,6 +9,7 @@
 #include "ui/PopupBanner.h"
 
 #include <QHBoxLayout>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QSplitter>
@@ -17,6 +18,8 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 constexpr int PathBarHeight = 30;
@@ -29,6 +32,13 @@ constexpr int StatusPanelWidth = 50;
 constexpr int TreeIndent = 19;
 constexpr int ColumnWidths[FileColumnCount] = {150, 100, 75, 120, 60, 60, 75};
 }  // namespace
+
+double DesignScale(const QFontMetrics& metrics) {
+    // The widths were laid out for an 8-point font 5 pixels wide on average.
+    return std::clamp(metrics.averageCharWidth() / 5.0, 1.0, 2.0);
+}
+
+int Scaled(int designPixels, double scale) { return static_cast<int>(designPixels * scale + 0.5); }
 
 void TfrmMain::CreateLayout() {
     auto* central = new QWidget(this);
@@ -72,7 +82,7 @@ void TfrmMain::CreateLayout() {
     sptMain->addWidget(pnlFolders);
     sptMain->addWidget(lsvMain);
     sptMain->setStretchFactor(1, 1);
-    sptMain->setSizes({FolderPaneWidth, 1000});
+    sptMain->setSizes({Scaled(FolderPaneWidth, DesignScale(fontMetrics())), 1000});
     column->addWidget(sptMain, 1);
     setCentralWidget(central);
 
@@ -131,8 +141,9 @@ void TfrmMain::CreateFileViews() {
     lsvDetails->setObjectName("lsvDetails");
     lsvDetails->setModel(FFileModel);
     lsvDetails->setIconSize(QSize(16, 16));
+    const double scale = DesignScale(fontMetrics());
     for (int column = 0; column < FileColumnCount; ++column)
-        lsvDetails->header()->resizeSection(column, ColumnWidths[column]);
+        lsvDetails->header()->resizeSection(column, Scaled(ColumnWidths[column], scale));
 
     lsvIcons = new TFileIconView(lsvMain);
     lsvIcons->setObjectName("lsvIcons");

@@ -109,8 +109,9 @@ void TfrmMain::SetViewStyle(int style) {
         lsvIcons->setIconSize(big ? QSize(32, 32) : QSize(16, 16));
         lsvIcons->setFlow(style == vsList ? QListView::TopToBottom : QListView::LeftToRight);
         lsvIcons->setWrapping(true);
-        lsvIcons->setGridSize(big ? QSize(96, 64) : style == vsSmallIcons ? QSize(150, 20) : QSize());
-        lsvIcons->setWordWrap(big);
+        const double scale = DesignScale(fontMetrics());
+        lsvIcons->setGridSize(big ? QSize(Scaled(80, scale), 64) : QSize(Scaled(style == vsList ? 160 : 130, scale), 20));
+        lsvIcons->setWordWrap(false);
         lsvIcons->setTextElideMode(Qt::ElideRight);
     }
     lsvMain->setCurrentWidget(ListView());
