@@ -10,6 +10,10 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
 constexpr int kWidth = 631;
 constexpr int kInitialHeight = 476;
@@ -191,4 +195,20 @@ bool TfrmViewerHex::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// On Windows the left and right borders report no hit, so they show no sizing
+// cursor; elsewhere the fixed width already keeps them from resizing.
+bool TfrmViewerHex::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+#ifdef Q_OS_WIN
+    auto* msg = static_cast<MSG*>(message);
+    if (msg->message == WM_NCHITTEST) {
+        const LRESULT hit = DefWindowProcW(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+        if (hit == HTLEFT || hit == HTRIGHT) {
+            *result = HTNOWHERE;
+            return true;
+        }
+    }
+#endif
+    return QWidget::nativeEvent(eventType, message, result);
 }
