@@ -32,6 +32,8 @@ constexpr int kMaxEntries = 200;  // files written per input at most
     std::abort();
 }
 
+void RemoveTree(const std::string& path);
+
 const std::string& Base()
 {
     static const std::string base = [] {
@@ -39,6 +41,7 @@ const std::string& Base()
         std::string pattern = std::string(dir && *dir ? dir : "/tmp") + "/extract-fuzz-XXXXXX";
         if (!mkdtemp(pattern.data()))
             std::abort();
+        std::atexit([] { RemoveTree(Base()); });
         return pattern;
     }();
     return base;

@@ -1,9 +1,23 @@
 #include "ExtractTime.h"
 
+#include <QTimeZone>
+
+namespace {
+
+// The system zone, loaded once: converting through it saves the C library's
+// look at the zone file for every extracted file.
+const QTimeZone& LocalZone()
+{
+    static const QTimeZone zone = QTimeZone::systemTimeZone();
+    return zone;
+}
+
+}  // namespace
+
 QDateTime LocalDateTimeOf(const TDosDateTime& time)
 {
     return QDateTime(QDate(time.Year, time.Month, time.Day),
-                     QTime(time.Hour, time.Minute, time.Second), Qt::LocalTime);
+                     QTime(time.Hour, time.Minute, time.Second), LocalZone());
 }
 
 std::optional<int64_t> StoredTimeToEpoch(uint64_t fileTime)
@@ -19,7 +33,7 @@ std::optional<int64_t> StoredTimeToEpoch(uint64_t fileTime)
 
 TDosDateTime LocalDosTimeOf(int64_t epochSeconds)
 {
-    const QDateTime local = QDateTime::fromSecsSinceEpoch(epochSeconds, Qt::LocalTime);
+    const QDateTime local = QDateTime::fromSecsSinceEpoch(epochSeconds, LocalZone());
     const QDate date = local.date();
     const QTime time = local.time();
     TDosDateTime result;
