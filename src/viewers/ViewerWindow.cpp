@@ -12,15 +12,11 @@ void PrepareViewerWindow(QWidget* window) {
 }
 
 void CenterOverMainWindow(QWidget* window) {
-    QWidget* owner = QApplication::activeWindow();
-    if (!owner || owner == window) {
-        owner = nullptr;
-        for (QWidget* candidate : QApplication::topLevelWidgets()) {
-            if (candidate != window && candidate->isVisible() &&
-                qobject_cast<QMainWindow*>(candidate)) {
-                owner = candidate;
-                break;
-            }
+    QWidget* owner = nullptr;
+    for (QWidget* candidate : QApplication::topLevelWidgets()) {
+        if (candidate != window && candidate->isVisible() && qobject_cast<QMainWindow*>(candidate)) {
+            owner = candidate;
+            break;
         }
     }
     if (!owner) return;

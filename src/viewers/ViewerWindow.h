@@ -9,8 +9,8 @@ class QWidget;
 // the program alive once the main window has closed.
 void PrepareViewerWindow(QWidget* window);
 
-// Moves `window` so that it is centred over the program's main window (the
-// active window, else the first visible top-level window that is not itself).
+// Moves `window` so that it is centred over the program's main window, when
+// one is shown.
 void CenterOverMainWindow(QWidget* window);
 
 // A fixed-pitch font whose line height is at most `cellHeight` pixels.

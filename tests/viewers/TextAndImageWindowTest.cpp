@@ -1,4 +1,5 @@
 // The text and image viewer windows on the offscreen platform.
+#include "viewers/FormHexViewer.h"
 #include "viewers/FormTextViewer.h"
 #include "viewers/ImageFormat.h"
 #include "viewers/ImageFormatForm.h"
@@ -8,6 +9,7 @@
 
 #include <QFontInfo>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScrollArea>
@@ -152,4 +154,24 @@ TEST_F(ViewerWindows, RejectedPictureLeavesTheBufferAndOpensNothing) {
         EXPECT_EQ(buffer.Size, bytes.size());
     }
     EXPECT_EQ(VisibleWindows(), before);
+}
+
+TEST_F(ViewerWindows, ViewersOpenCentredOverTheMainWindow) {
+    QMainWindow main;
+    main.setGeometry(100, 80, 900, 700);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+
+    TDataBuffer text = MakeBuffer("text");
+    ViewAsText("a.txt", text);
+    TDataBuffer binary = MakeBuffer(std::string(4, '\0'));
+    ViewAsHex("a.bin", binary);
+    TForm1* image = ViewTexture("a.raw", MakeTexture(1, 8, 8));
+    ASSERT_NE(image, nullptr);
+    const QList<QWidget*> viewers = {FindOpened<TfrmViewerText>(), FindOpened<TfrmViewerHex>(), image};
+    for (QWidget* viewer : viewers) {
+        ASSERT_NE(viewer, nullptr);
+        const QPoint offset = viewer->geometry().center() - main.geometry().center();
+        EXPECT_LE(offset.manhattanLength(), 4) << qPrintable(viewer->windowTitle());
+    }
 }
