@@ -28,6 +28,10 @@ ninja -C "$build" -j2 fuzz_extract make_extract_seeds
 rm -rf "$build/corpus"
 mkdir -p "$build/corpus" "$build/artifacts"
 "$build/make_extract_seeds" "$build/corpus"
+# The harness builds its scratch trees under TMPDIR: keep them in the build dir.
+rm -rf "$build/scratch"
+mkdir -p "$build/scratch"
+export TMPDIR="$build/scratch"
 
 exec "$build/fuzz_extract" "$build/corpus" \
   -max_total_time="$seconds" -max_len=65536 -timeout=25 -rss_limit_mb=2048 \
