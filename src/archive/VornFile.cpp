@@ -268,6 +268,15 @@ uint32_t TVornFile::GetChild(uint32_t dirOffset, uint32_t childIndex, uint32_t& 
     return childIndex + 1 < count ? childIndex + 1 : 0;
 }
 
+const uint8_t* TVornFile::GetChildList(uint32_t dirOffset, uint32_t& count) const
+{
+    count = GetChildCount(dirOffset);
+    const uint64_t list = uint64_t{dirOffset} + VornRecord::DirName +
+                          NameFieldSize(EntryField16(dirOffset, VornRecord::DirName));
+    CheckIndexRange(list, uint64_t{count} * 4, ChildListOutside, dirOffset);
+    return FIndex.get() + list;
+}
+
 uint32_t TVornFile::GetParentOffset(uint32_t offset) const
 {
     return EntryField32(offset, VornRecord::DirParentOffset);

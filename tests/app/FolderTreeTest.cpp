@@ -61,6 +61,26 @@ TEST(FolderTree, ADirectoryLoopIsAnErrorNotEndlessRecursion) {
     }
 }
 
+TEST(FolderTree, DamageOutsideTheFoldersThatHoldFoldersIsStillFound) {
+    TTempFolder temp;
+    // A wrong parent field alone changes nothing: the child lists decide.
+    TVornSpec wrongParent = Tree();
+    wrongParent.Root.Dir("art/maps").ForceParent = 0;
+    auto vorn = OpenSaved(temp.Save("parent.kvres", wrongParent));
+    EXPECT_EQ(Shape(BuildFolderNodes(*vorn)), "(art(maps,ui),empty)");
+
+    // A folder that holds no folders by the parent fields, listing one anyway.
+    TVornSpec listedTwice = Tree();
+    listedTwice.Root.Dir("empty").ForceChildPaths = std::vector<std::string>{"art/maps"};
+    vorn = OpenSaved(temp.Save("twice.kvres", listedTwice));
+    EXPECT_THROW(BuildFolderNodes(*vorn), EVornError);
+
+    TVornSpec loopInLeaf = Tree();
+    loopInLeaf.Root.Dir("art/ui").ForceChildPaths = std::vector<std::string>{"art"};
+    vorn = OpenSaved(temp.Save("leafloop.kvres", loopInLeaf));
+    EXPECT_THROW(BuildFolderNodes(*vorn), EVornError);
+}
+
 TEST(FolderTree, PathLabelNamesTheArchiveAndEachDirectoryWithABackslash) {
     TTempFolder temp;
     const QString path = temp.Save("data.kvres", Tree());
