@@ -13,6 +13,7 @@
 # target). Its settings go beside it only when that folder is writable,
 # otherwise into the user's config folder.
 include(GNUInstallDirs)
+get_filename_component(_pellory_source_dir ${CMAKE_CURRENT_LIST_DIR}/.. ABSOLUTE)
 
 set(PELLORY_INSTALL_APPDIR ${CMAKE_INSTALL_LIBDIR}/pellory2)
 
@@ -39,13 +40,27 @@ endif()
 install(DIRECTORY DESTINATION ${PELLORY_INSTALL_APPDIR}/plugins)
 
 # Desktop integration: the same types the Options dialog registers per user.
-set(PELLORY_DESKTOP_EXEC "\"${CMAKE_INSTALL_FULL_BINDIR}/pellory2\"")
-configure_file(${PROJECT_SOURCE_DIR}/resources/pellory2.desktop.in
-               ${PROJECT_BINARY_DIR}/pellory2.desktop @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/pellory2.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${PROJECT_SOURCE_DIR}/resources/pellory2-mime.xml
+# The desktop entry names the program by its installed path, so it is written
+# at install time, when the prefix (possibly given with --prefix) is known.
+if(IS_ABSOLUTE "${CMAKE_INSTALL_BINDIR}")
+  set(_pellory_bin_expr "${CMAKE_INSTALL_BINDIR}")
+else()
+  set(_pellory_bin_expr "\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}")
+endif()
+if(IS_ABSOLUTE "${CMAKE_INSTALL_DATADIR}")
+  set(_pellory_data_expr "${CMAKE_INSTALL_DATADIR}")
+else()
+  set(_pellory_data_expr "\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}")
+endif()
+install(CODE "
+  set(PELLORY_DESKTOP_EXEC \"\\\"${_pellory_bin_expr}/pellory2\\\"\")
+  set(_desktop \"\$ENV{DESTDIR}${_pellory_data_expr}/applications/pellory2.desktop\")
+  message(STATUS \"Installing: \${_desktop}\")
+  configure_file(\"${_pellory_source_dir}/resources/pellory2.desktop.in\" \"\${_desktop}\" @ONLY)
+")
+install(FILES ${_pellory_source_dir}/resources/pellory2-mime.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME pellory2.xml)
-install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/pellory2.svg
+install(FILES ${_pellory_source_dir}/resources/icons/pellory2.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
 # Refresh the desktop caches of the prefix, unless staging for a package.
