@@ -64,6 +64,9 @@ void QueryEntry(TVornFile& vorn, uint32_t offset, int& reads) {
         Use(FileTimeToIsoStr(vorn.GetFileTime(offset)));
         if (vorn.IsDirectory(offset)) {
             Use(vorn.GetChildCount(offset));
+            uint32_t count = 0;
+            const uint8_t* list = vorn.GetChildList(offset, count);
+            for (uint64_t i = 0; i < uint64_t{count} * 4; ++i) gSink = gSink + list[i];
             return;
         }
         const uint32_t size = vorn.GetSize(offset);
