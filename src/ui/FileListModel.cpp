@@ -33,7 +33,14 @@ int TFileListModel::columnCount(const QModelIndex& parent) const {
 
 const TVornChildItem& TFileListModel::Completed(int row) const {
     TVornChildItem& item = FRows[row];
-    if (item.Pending) CompleteRow(*FVorn, item);
+    if (!item.Pending) return item;
+    try {
+        CompleteRow(*FVorn, item);
+    } catch (const std::exception&) {
+        // A damaged entry shows what could be read. Raising here would reach
+        // the error box from inside every repaint of the row.
+        item.Pending = false;
+    }
     return item;
 }
 

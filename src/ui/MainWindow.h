@@ -148,6 +148,7 @@ private:
     uint32_t FCurrentFolder = 0;
     TSortOrder FSortOrder;
     bool FExtracting = false;
+    bool FTreeChangesIgnored = false;
     QString FTempFolder;
     QString FSettingsFileName;
     THistory* FFileHistory = nullptr;

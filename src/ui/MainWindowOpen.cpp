@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QScopedValueRollback>
 #include <QStackedWidget>
 #include <QTreeView>
 #include <QUrl>
@@ -104,6 +105,7 @@ void TfrmMain::SetCurrentArchive(const QModelIndex& rootNode) {
 }
 
 void TfrmMain::trvFoldersChange() {
+    if (FTreeChangesIgnored) return;
     const QModelIndexList selected = trvFolders->selectionModel()->selectedIndexes();
     if (selected.isEmpty()) return;
     const QModelIndex node = selected.first();
@@ -130,12 +132,19 @@ void TfrmMain::SelectFolder(uint32_t offset, const QModelIndex& startNode) {
 
 void TfrmMain::CloseCurrentArchive() {
     if (!FCurrentArchive) return;
+    TVornFile* closing = FCurrentArchive;
+    {
+        // Removing the node may move the tree's selection; nothing is listed
+        // until the close is complete.
+        const QScopedValueRollback<bool> quiet(FTreeChangesIgnored, true);
+        trvFolders->selectionModel()->clearSelection();
+        // The list shows rows of the closing archive: drop them before it goes.
+        FFileModel->ClearListing();
+        FFolderModel->RemoveArchive(closing);
+    }
     trvFolders->selectionModel()->clearSelection();
-    // The list shows rows of the closing archive: drop them before it goes.
-    FFileModel->ClearListing();
-    FFolderModel->RemoveArchive(FCurrentArchive);
     FCurrentRootNode = QPersistentModelIndex();
-    FOpenArchives.Remove(FOpenArchives.IndexOf(FCurrentArchive));
+    FOpenArchives.Remove(FOpenArchives.IndexOf(closing));
     FCurrentArchive = nullptr;
     if (FOpenArchives.Count() > 0) {
         SetCurrentArchive(FFolderModel->index(0, 0));

@@ -246,6 +246,23 @@ private slots:
         QCOMPARE(model->headerData(ColModified, Qt::Horizontal).toString(), QString("Last Modified"));
     }
 
+    void aDamagedEntryIsDrawnWithoutRaisingFromEveryRepaint() {
+        TVornSpec spec;
+        spec.Root.AddFile("good.txt", "fine");
+        // Claims zlib but has no compression header, at the very end of the index.
+        TEntrySpec& broken = spec.Root.AddFile("zzz_broken.dat", "raw bytes");
+        broken.RawCompressionHeader = false;
+        broken.ForceFormat = DATAFORMAT_ZLIB;
+        TfrmMain& w = F->NewWindow();
+        w.OpenFile(F->Save("d.kvres", spec));
+        F->ShowWindow();
+        w.grab();
+        w.grab();
+        QCOMPARE(F->Errors, QStringList());
+        QCOMPARE(PendingRows(w), 0);
+        QCOMPARE(w.FileModel()->index(1, ColFormat).data().toString(), QString("Zlib"));
+    }
+
 private:
     std::unique_ptr<TUiFixture> F;
 };
