@@ -7,6 +7,9 @@
 #include "app/SettingsFile.h"
 #include "ui/AboutBox.h"
 #include "ui/ErrorBox.h"
+#include "ui/FormOptions.h"
+#include "ui/FormProperties.h"
+#include "ui/FormSavePLC.h"
 #include "ui/FileListModel.h"
 #include "ui/FileViews.h"
 #include "ui/FolderTreeModel.h"
@@ -47,6 +50,11 @@ TfrmMain::TfrmMain(const TMainWindowOptions& options, QWidget* parent) : QMainWi
         // Start-up goes on; the steps after the failing one are skipped.
         ShowErrorBox(ExceptionText(error));
     }
+    // The dialogs, once each; the options dialog reads the "Folders" keys
+    // and looks up the game folder.
+    FOptionsDialog = new TfrmOptions(FFolderOptions, FSettingsFileName, GetAppFolder(), GetGamePath(), this);
+    FSavePLCDialog = new TfrmSavePLC(this);
+    FPropertiesDialog = new TfrmProperties(this);
     UpdateActions();
 }
 

@@ -11,6 +11,7 @@
 //   MainWindowLater.cpp    commands whose dialogs come later
 #pragma once
 
+#include "app/Collection.h"
 #include "app/FileRows.h"
 #include "app/FolderOptions.h"
 #include "app/OpenArchives.h"
@@ -36,6 +37,9 @@ class TFileIconView;
 class TFileListModel;
 class TFolderTreeModel;
 class THistory;
+class TfrmOptions;
+class TfrmProperties;
+class TfrmSavePLC;
 
 class QFontMetrics;
 
@@ -153,6 +157,11 @@ private:
     QString FSettingsFileName;
     THistory* FFileHistory = nullptr;
     TFolderOptions FFolderOptions;
+    TCollectionReader FCollectionReader;
+    // Dialogs created once at start-up (children of the window).
+    TfrmOptions* FOptionsDialog = nullptr;
+    TfrmSavePLC* FSavePLCDialog = nullptr;
+    TfrmProperties* FPropertiesDialog = nullptr;
     int FViewStyle = vsDetails;
     QString FOpenFilter;
 

@@ -3,17 +3,34 @@
 // place the dialog is shown from, and does nothing until it exists.
 #include "ui/MainWindow.h"
 
+#include "ui/FileListModel.h"
+#include "ui/FormOptions.h"
+#include "ui/FormProperties.h"
+#include "ui/FormSavePLC.h"
+#include "ui/FormVornProperties.h"
+
 // Extract dialog and extraction run (actExtract, pop-up "Extract").
 void TfrmMain::actExtractExecute() {}
 
 // Collection file: save the list of open archives (actSavePLC).
-void TfrmMain::actSavePLCExecute() {}
+void TfrmMain::actSavePLCExecute() {
+    QStringList paths;
+    for (int i = 0; i < FOpenArchives.Count(); ++i) paths << FOpenArchives.PathAt(i);
+    FSavePLCDialog->Execute(paths);
+}
 
 // Archive info dialog of the current archive ("Vorn Info").
-void TfrmMain::actVornInfoExecute() {}
+void TfrmMain::actVornInfoExecute() {
+    if (!FCurrentArchive) return;
+    TfrmVornProperties form(*FCurrentArchive, this);
+    form.Execute();
+}
 
 // File properties dialog of the selected row (pop-up "Properties").
-void TfrmMain::popmniPropertiesClick() {}
+void TfrmMain::popmniPropertiesClick() {
+    if (!FCurrentArchive || SelectedRowCountUpTo(2) != 1) return;
+    FPropertiesDialog->Execute(*FCurrentArchive, FFileModel->Row(SelectedRows().first()).Offset);
+}
 
 // Options dialog: write the "Folders" keys, then show the dialog ("Options").
-void TfrmMain::mniPreferencesClick() {}
+void TfrmMain::mniPreferencesClick() { FOptionsDialog->Execute(); }

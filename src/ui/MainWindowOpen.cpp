@@ -56,7 +56,13 @@ void TfrmMain::OpenFiles(const QStringList& paths) {
 
 void TfrmMain::OpenFile(const QString& path) {
     QCoreApplication::processEvents();
-    // Collection files (".plc") are read here once the collection reader exists.
+    // A collection opens what it lists (a collection being read already is
+    // skipped), then goes into the history after its archives.
+    if (IsCollectionFile(path)) {
+        if (FCollectionReader.Read(path, [this](const QString& listed) { OpenFile(listed); }))
+            FFileHistory->Add(path);
+        return;
+    }
     if (FindOpenArchive(path, true)) return;
     std::unique_ptr<TVornFile> vorn = OpenVornFile(path);
     const int index = FOpenArchives.Add(std::move(vorn), path);
