@@ -27,6 +27,8 @@ void ShowBox(const QString& text) {
 
 void ShowErrorBox(const QString& message) { ShowBox(WithFullStop(message)); }
 
+void ShowMessageBox(const QString& message) { ShowBox(message); }
+
 void ShowOpenFailedBox(const QString& path, const QString& reason) {
     ShowBox(QStringLiteral("Can't open file %1.\nReason: %2").arg(path, reason));
 }

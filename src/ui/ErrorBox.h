@@ -7,6 +7,8 @@
 
 // Shows `message` with the full-stop rule, an error icon and one OK button.
 void ShowErrorBox(const QString& message);
+// The same box with `message` exactly as given (per-entry extraction errors).
+void ShowMessageBox(const QString& message);
 // The box for a dropped file that failed to open.
 void ShowOpenFailedBox(const QString& path, const QString& reason);
 

@@ -1,10 +1,12 @@
 #include "ui/FileViews.h"
 
+#include "ui/DragOut.h"
 #include "ui/FileListModel.h"
 
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QStyledItemDelegate>
 
 void TTypeAhead::Search(QAbstractItemView* view, const QString& typed) {
@@ -36,6 +38,12 @@ TListKey ClassifyListKey(const QKeyEvent* event) {
     default:
         return TListKey::None;
     }
+}
+
+bool StartsDragOut(const QAbstractItemView* view, const QMouseEvent* event, const QPoint& pressedAt) {
+    if (!(event->buttons() & (Qt::LeftButton | Qt::RightButton))) return false;
+    if (!DragThresholdPassed(pressedAt, event->position().toPoint())) return false;
+    return view->selectionModel() && view->selectionModel()->hasSelection();
 }
 
 namespace {
@@ -114,4 +122,30 @@ void TFileIconView::keyPressEvent(QKeyEvent* event) {
     case TListKey::Parent: emit parentRequested(); return;
     case TListKey::None: QListView::keyPressEvent(event); return;
     }
+}
+
+void TFileDetailsView::mousePressEvent(QMouseEvent* event) {
+    FPressedAt = event->position().toPoint();
+    QTreeView::mousePressEvent(event);
+}
+
+void TFileDetailsView::mouseMoveEvent(QMouseEvent* event) {
+    if (StartsDragOut(this, event, FPressedAt)) {
+        emit dragOutRequested();
+        return;
+    }
+    QTreeView::mouseMoveEvent(event);
+}
+
+void TFileIconView::mousePressEvent(QMouseEvent* event) {
+    FPressedAt = event->position().toPoint();
+    QListView::mousePressEvent(event);
+}
+
+void TFileIconView::mouseMoveEvent(QMouseEvent* event) {
+    if (StartsDragOut(this, event, FPressedAt)) {
+        emit dragOutRequested();
+        return;
+    }
+    QListView::mouseMoveEvent(event);
 }

@@ -31,12 +31,17 @@ public:
 signals:
     void activateRequested();
     void parentRequested();
+    // A button was held past the drag threshold over selected rows.
+    void dragOutRequested();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     TTypeAhead FTypeAhead;
+    QPoint FPressedAt;
 };
 
 class TFileIconView : public QListView {
@@ -48,13 +53,22 @@ public:
 signals:
     void activateRequested();
     void parentRequested();
+    // A button was held past the drag threshold over selected rows.
+    void dragOutRequested();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     TTypeAhead FTypeAhead;
+    QPoint FPressedAt;
 };
+
+// True when a move with the left or right button held, `pressedAt` being
+// where the last button went down, should start dragging rows out.
+bool StartsDragOut(const QAbstractItemView* view, const QMouseEvent* event, const QPoint& pressedAt);
 
 enum class TListKey { None, Activate, Parent };
 // What a key press in the file list asks the window for.

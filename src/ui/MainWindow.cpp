@@ -7,6 +7,7 @@
 #include "app/SettingsFile.h"
 #include "ui/AboutBox.h"
 #include "ui/ErrorBox.h"
+#include "ui/FormExtractDialog.h"
 #include "ui/FormOptions.h"
 #include "ui/FormProperties.h"
 #include "ui/FormSavePLC.h"
@@ -52,6 +53,7 @@ TfrmMain::TfrmMain(const TMainWindowOptions& options, QWidget* parent) : QMainWi
     }
     // The dialogs, once each; the options dialog reads the "Folders" keys
     // and looks up the game folder.
+    FExtractDialog = new TfrmExtractDialog(this);
     FOptionsDialog = new TfrmOptions(FFolderOptions, FSettingsFileName, GetAppFolder(), GetGamePath(), this);
     FSavePLCDialog = new TfrmSavePLC(this);
     FPropertiesDialog = new TfrmProperties(this);

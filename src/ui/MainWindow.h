@@ -8,10 +8,14 @@
 //   MainWindowOpen.cpp     opening, the folder tree, closing, dropped files,
 //                          recent files
 //   MainWindowList.cpp     listing, activation, selection, view styles, sorting
-//   MainWindowLater.cpp    commands whose dialogs come later
+//   MainWindowDialogs.cpp  archive info, properties, options, Save PLC
+//   MainWindowExtract.cpp  the Extract command, the run and its questions
+//   MainWindowDrag.cpp     dragging rows out to a file manager
 #pragma once
 
 #include "app/Collection.h"
+#include "app/ExtractClient.h"
+#include "app/ExtractEngine.h"
 #include "app/FileRows.h"
 #include "app/FolderOptions.h"
 #include "app/OpenArchives.h"
@@ -37,6 +41,8 @@ class TFileIconView;
 class TFileListModel;
 class TFolderTreeModel;
 class THistory;
+class TExtractProgressPanel;
+class TfrmExtractDialog;
 class TfrmOptions;
 class TfrmProperties;
 class TfrmSavePLC;
@@ -56,7 +62,7 @@ struct TMainWindowOptions {
     QString PluginFolder;       // empty: "plugins/" beside the program
 };
 
-class TfrmMain : public QMainWindow {
+class TfrmMain : public QMainWindow, public IExtractionClient {
     Q_OBJECT
 public:
     explicit TfrmMain(const TMainWindowOptions& options = {}, QWidget* parent = nullptr);
@@ -101,6 +107,27 @@ public:
     bool Extracting() const { return FExtracting; }
     void SetExtracting(bool extracting);
     QMenu* PopupMenu() const { return mnuPopupMain; }
+    TfrmExtractDialog* ExtractDialog() const { return FExtractDialog; }
+    TExtractProgressPanel* ExtractProgressPanel() const { return FProgressPanel; }
+    QString StatusText() const;
+
+    // Extraction (MainWindowExtract.cpp). The rows to extract, taken now.
+    TExtractSource ExtractSourceNow() const;
+    // One run with the busy flag, the wait cursor and the progress panel.
+    // An error outside single entries ends it and passes on.
+    void RunExtraction(const QString& destination, ExtractOptions options, const TExtractSource& source);
+    // Dragging rows out (MainWindowDrag.cpp): the offered data of a drag of
+    // the selected rows, and the drop's extraction into `folder`.
+    std::unique_ptr<class TDragOutMimeData> NewDragOutData();
+    bool dfsMainDrop(const QString& folder, const TExtractSource& source);
+
+    // IExtractionClient: the overwrite dialog, the error box, the status
+    // bar and its progress panel.
+    int AskOverwrite(const TOverwriteQuestion& question) override;
+    void ReportError(const TExtractFailure& failure) override;
+    void SetStatusText(const QString& text) override;
+    void ReportProgress(const TExtractProgress& progress) override;
+    bool CancelRequested() override;
     QMenu* ReopenMenu() const { return mniReopen; }
 
 protected:
@@ -118,8 +145,9 @@ private slots:
     void mniAboutClick();
     void mnuViewStylePopup();
     void lsvMainContextPopup(const QPoint& position);
-    // Commands whose dialogs come with later work (MainWindowLater.cpp).
+    // tbnExtractClick: the extract dialog, then a run (MainWindowExtract.cpp).
     void actExtractExecute();
+    // Dialog commands (MainWindowDialogs.cpp).
     void actSavePLCExecute();
     void actVornInfoExecute();
     void popmniPropertiesClick();
@@ -143,6 +171,7 @@ private:
     void ShowNoArchive();
     void mniViewHideFolderViewClick(bool fromHeaderButton);
     int SelectedRowCountUpTo(int limit) const;
+    void lsvMainStartDrag();
 
     // State.
     TOpenArchives FOpenArchives;
@@ -160,6 +189,8 @@ private:
     TCollectionReader FCollectionReader;
     // Dialogs created once at start-up (children of the window).
     TfrmOptions* FOptionsDialog = nullptr;
+    TfrmExtractDialog* FExtractDialog = nullptr;
+    TExtractProgressPanel* FProgressPanel = nullptr;
     TfrmSavePLC* FSavePLCDialog = nullptr;
     TfrmProperties* FPropertiesDialog = nullptr;
     int FViewStyle = vsDetails;

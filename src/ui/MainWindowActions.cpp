@@ -181,7 +181,8 @@ void TfrmMain::UpdateActions() {
     const bool canChangeSet = haveArchive && !FExtracting;
     for (QAction* action : {actClose, actCloseAll, actSavePLC, mniVornInfo, mniSelectAll, mniInvertSelection})
         action->setEnabled(canChangeSet);
-    actExtract->setEnabled(haveArchive);
+    // One run at a time: Extract waits until the run under way has ended.
+    actExtract->setEnabled(canChangeSet);
     actView->setEnabled(haveArchive && SelectedRowCountUpTo(2) == 1);
     UpdatePopupActions();
 }
@@ -189,7 +190,7 @@ void TfrmMain::UpdateActions() {
 void TfrmMain::UpdatePopupActions() {
     const bool oneSelected = SelectedRowCountUpTo(2) == 1;
     popmniView->setEnabled(oneSelected);
-    popmniExtract->setEnabled(FFileModel->rowCount() > 0);
+    popmniExtract->setEnabled(FFileModel->rowCount() > 0 && !FExtracting);
     popmniProperties->setEnabled(oneSelected);
 }
 

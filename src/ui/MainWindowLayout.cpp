@@ -2,6 +2,7 @@
 // pane beside the file list, status bar.
 #include "ui/MainWindow.h"
 
+#include "ui/ExtractProgress.h"
 #include "ui/FileListModel.h"
 #include "ui/FileViews.h"
 #include "ui/FolderTreeModel.h"
@@ -90,7 +91,9 @@ void TfrmMain::CreateLayout() {
     statusBar()->setFixedHeight(StatusBarHeight + 4);
     stbPanel = new QLabel(statusBar());
     stbPanel->setMinimumWidth(StatusPanelWidth);
-    statusBar()->addWidget(stbPanel);
+    statusBar()->addWidget(stbPanel, 1);
+    FProgressPanel = new TExtractProgressPanel(statusBar());
+    statusBar()->addPermanentWidget(FProgressPanel);
 }
 
 void TfrmMain::CreateFolderPane() {
@@ -164,6 +167,8 @@ void TfrmMain::CreateFileViews() {
     }
     connect(lsvDetails, &TFileDetailsView::activateRequested, this, [this] { ActivateSelection(); });
     connect(lsvIcons, &TFileIconView::activateRequested, this, [this] { ActivateSelection(); });
+    connect(lsvDetails, &TFileDetailsView::dragOutRequested, this, &TfrmMain::lsvMainStartDrag);
+    connect(lsvIcons, &TFileIconView::dragOutRequested, this, &TfrmMain::lsvMainStartDrag);
     connect(lsvDetails, &TFileDetailsView::parentRequested, this, [this] { GoToParentFolder(); });
     connect(lsvIcons, &TFileIconView::parentRequested, this, [this] { GoToParentFolder(); });
     connect(lsvDetails->header(), &QHeaderView::sectionClicked, this, [this](int column) { ColumnClick(column); });

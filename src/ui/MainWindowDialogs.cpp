@@ -1,6 +1,5 @@
-// Commands whose dialogs come with later work. Their actions, captions,
-// shortcuts and enabling rules are in place; each handler below is the
-// place the dialog is shown from, and does nothing until it exists.
+// The dialog commands of the main window: archive info, file properties,
+// options and saving a collection file.
 #include "ui/MainWindow.h"
 
 #include "ui/FileListModel.h"
@@ -8,9 +7,6 @@
 #include "ui/FormProperties.h"
 #include "ui/FormSavePLC.h"
 #include "ui/FormVornProperties.h"
-
-// Extract dialog and extraction run (actExtract, pop-up "Extract").
-void TfrmMain::actExtractExecute() {}
 
 // Collection file: save the list of open archives (actSavePLC).
 void TfrmMain::actSavePLCExecute() {
