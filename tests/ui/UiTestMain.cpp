@@ -10,12 +10,14 @@
 QObject* NewOpenCloseTest();
 QObject* NewFileListTest();
 QObject* NewLifecycleTest();
+QObject* NewExtractTest();
+QObject* NewDragOutTest();
 
 int main(int argc, char** argv) {
     RegisterBuiltinFormats();
     TPelloryApplication app(argc, argv);
     int failures = 0;
-    for (auto make : {NewOpenCloseTest, NewFileListTest, NewLifecycleTest}) {
+    for (auto make : {NewOpenCloseTest, NewFileListTest, NewLifecycleTest, NewExtractTest, NewDragOutTest}) {
         std::unique_ptr<QObject> test(make());
         failures += QTest::qExec(test.get(), argc, argv);
     }
