@@ -24,6 +24,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include <functional>
 
@@ -101,6 +102,23 @@ private slots:
         QCOMPARE(w.FolderOptions().GetExtractFolder(), dest);
         QVERIFY(!w.Extracting());
         QVERIFY(w.findChild<QAction*>("actExtract")->isEnabled());
+    }
+
+    void enterInTheFolderTreeExtractsToo() {
+        TfrmMain& w = F->NewWindow();
+        w.OpenFile(F->Save("m.kvres", MixedArchive()));
+        const QString dest = F->Path("fromtree");
+        QDir().mkpath(dest);
+        w.FolderOptions().ExtractFolder = dest;
+        QString shownPath;
+        OnNextDialog<TfrmExtractDialog>([&shownPath](TfrmExtractDialog* d) {
+            shownPath = d->cbxPath->currentText();
+            d->ShellTree->setFocus();
+            QTest::keyClick(d->ShellTree, Qt::Key_Enter);
+        });
+        w.findChild<QAction*>("actExtract")->trigger();
+        QCOMPARE(shownPath, dest);
+        QCOMPARE(Contents(dest + "/A/a1.txt"), QByteArray("one"));
     }
 
     void clearedFolderNamesStayClearedAndFilesLandFlat() {
