@@ -27,26 +27,32 @@ QChar UpperAscii(QChar c) { return c >= 'a' && c <= 'z' ? QChar(c.unicode() - 'a
 
 }  // namespace
 
+TVornChildItem PendingRow(const TVornFile& vorn, uint32_t offset, const TFileTypeLookup& types) {
+    TVornChildItem row;
+    row.Offset = offset;
+    row.Name = vorn.GetName(offset);
+    row.IsDirectory = vorn.IsDirectory(offset);
+    if (row.IsDirectory) {
+        row.IconIndex = 1;
+        row.TypeName = "Folder";
+    } else {
+        row.IconIndex = static_cast<uint16_t>(types.IconIndex(row.Name));
+        row.TypeName = types.Description(row.Name);
+        row.Size = vorn.GetSize(offset);
+        row.Flags = vorn.GetFileFlags(offset);
+    }
+    row.Modified = FileTimeToDateTime(vorn.GetFileTime(offset));
+    return row;
+}
+
 void BuildRows(const TVornFile& vorn, uint32_t folder, const TFileTypeLookup& types, TRows& rows) {
     const uint32_t count = vorn.GetChildCount(folder);
     if (count == 0) return;
     rows.reserve(rows.size() + count);
     for (uint32_t i = 0; i < count; ++i) {
-        TVornChildItem row;
-        vorn.GetChild(folder, i, row.Offset);
-        row.Name = vorn.GetName(row.Offset);
-        row.IsDirectory = vorn.IsDirectory(row.Offset);
-        if (row.IsDirectory) {
-            row.IconIndex = 1;
-            row.TypeName = "Folder";
-        } else {
-            row.IconIndex = static_cast<uint16_t>(types.IconIndex(row.Name));
-            row.TypeName = types.Description(row.Name);
-            row.Size = vorn.GetSize(row.Offset);
-            row.Flags = vorn.GetFileFlags(row.Offset);
-        }
-        row.Modified = FileTimeToDateTime(vorn.GetFileTime(row.Offset));
-        rows.push_back(std::move(row));
+        uint32_t offset = 0;
+        vorn.GetChild(folder, i, offset);
+        rows.push_back(PendingRow(vorn, offset, types));
     }
 }
 

@@ -39,6 +39,8 @@ struct TFileTypeLookup {
     std::function<int32_t(const std::string&)> IconIndex;
 };
 
+// The pending row of the entry at `offset`: index fields only, details unread.
+TVornChildItem PendingRow(const TVornFile& vorn, uint32_t offset, const TFileTypeLookup& types);
 // Appends one pending row per child of `folder`, in index order.
 void BuildRows(const TVornFile& vorn, uint32_t folder, const TFileTypeLookup& types, TRows& rows);
 // Fills the detail fields of a pending row (file entries only) and clears Pending.

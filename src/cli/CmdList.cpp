@@ -93,7 +93,7 @@ int RunList(const TInvocation& invocation) {
             out += first ? "\n  " : ",\n  ";
             AppendJsonEntry(out, *vorn, offset, paths);
         } else {
-            const auto columns = ListColumnsOf(*vorn, offset, vorn->GetName(offset));
+            const auto columns = ListColumnsOf(*vorn, offset);
             AppendTextRow(out, columns, EscapeControls(paths.Path()));
         }
         first = false;

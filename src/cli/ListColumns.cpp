@@ -1,47 +1,43 @@
 #include "cli/ListColumns.h"
 
+#include "app/FileRows.h"
+#include "app/NameDecoding.h"
 #include "archive/VornFunctions.h"
 #include "cli/Output.h"
 #include "viewers/FormatRegistry.h"
 
 #include <cstdio>
 
-std::string SizeInKbText(uint32_t size) {
-    uint32_t kilobytes = 0;
-    if (size != 0) {
-        kilobytes = (size + 1023u) / 1024u;  // wraps to 0 near 4 GiB
-        if (kilobytes == 0) kilobytes = 1;
-    }
-    return std::to_string(kilobytes) + " kB";
+namespace {
+
+const TFileTypeLookup RegistryTypes{GetFileTypeDescription, GetFileIconIndex};
+
+std::string TextOf(const TVornChildItem& row, TFileColumn column) {
+    // The time column is written here, so no locale format is needed.
+    static const TDateTimeFormat unusedDates{QLocale::c()};
+    return EscapeControls(ToUtf8String(ColumnText(row, column, unusedDates)));
 }
 
-std::string CrcColumnText(uint32_t crc) {
-    if (crc == 0) return "-";
-    char text[9];
-    std::snprintf(text, sizeof text, "%08X", crc);
+std::string ModifiedText(const TVornChildItem& row) {
+    if (!row.Modified) return {};
+    const TDosDateTime& t = *row.Modified;
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.Year, t.Month, t.Day,
+                  t.Hour, t.Minute, t.Second);
     return text;
 }
 
-std::string ModifiedText(uint64_t fileTime) {
-    std::string text = FileTimeToIsoStr(fileTime);
-    if (text.size() > 10 && text[10] == 'T') text[10] = ' ';
-    return text;
-}
+}  // namespace
 
-TListColumns ListColumnsOf(const TVornFile& vorn, uint32_t offset, const std::string& name) {
+TListColumns ListColumnsOf(const TVornFile& vorn, uint32_t offset) {
+    TVornChildItem row = PendingRow(vorn, offset, RegistryTypes);
+    CompleteRow(vorn, row);
     TListColumns columns;
-    columns.Modified = ModifiedText(vorn.GetFileTime(offset));
-    if (vorn.IsDirectory(offset)) {
-        columns.Type = "Folder";
-        return columns;
-    }
-    columns.Type = DisplayText(GetFileTypeDescription(name));
-    const uint32_t size = vorn.GetSize(offset);
-    const uint16_t format = vorn.GetFormat(offset);
-    columns.Size = SizeInKbText(size);
-    if (size != 0 && format != DATAFORMAT_RAW)
-        columns.Ratio = CompressionRatioToStr(size, vorn.GetCompressedSize(offset));
-    columns.Format = FormatToStr(format).substr(0, 4);
-    columns.Crc = CrcColumnText(vorn.GetCRC32(offset));
+    columns.Type = TextOf(row, ColType);
+    columns.Size = TextOf(row, ColSize);
+    columns.Ratio = TextOf(row, ColRatio);
+    columns.Format = TextOf(row, ColFormat);
+    columns.Crc = TextOf(row, ColCRC);
+    columns.Modified = ModifiedText(row);
     return columns;
 }

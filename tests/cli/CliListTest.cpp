@@ -36,8 +36,8 @@ std::vector<std::string> Words(const std::string& line) {
 }
 
 // A tree with every kind of list row: stored, zlib, chunked LZO, empty,
-// no CRC, unknown format, struck through, an empty folder, stored order
-// that is not sorted.
+// no CRC, unknown format, struck through, an empty folder, a size just
+// below 4 GiB, stored order that is not sorted.
 struct TListFixture {
     TBytes Zeta = TBytes(1025, 'z');
     TBytes Map = Pattern(3000);
@@ -56,6 +56,8 @@ struct TListFixture {
         Spec.Root.AddDir("empty").Time(FileTimeOf(2004, 4, 4, 4, 4, 4));
         TEntrySpec& odd = Spec.Root.AddFile("odd.dat", "odd").Time(0).WithFlags(0x8000);
         odd.ForceFormat = 7;
+        Spec.Root.AddFile("huge.bin", "h").Time(FileTimeOf(2004, 6, 1, 12, 0, 0)).ForceSize =
+            0xFFFFFFFFu;
     }
 };
 
@@ -89,6 +91,8 @@ TEST_F(CliTest, ListTextShowsFileListColumnsDepthFirst) {
         {"Bitmap", "1", "kB", "Raw", "-", "2004-02-02", "02:02:02", "maps/sub/deep.bmp"},
         {"Folder", "2004-04-04", "04:04:04", "empty"},
         {"DAT", "File", "1", "kB", ratio("odd.dat", 3), "Unkn", CrcText(BytesOf("odd")), "odd.dat"},
+        {"BIN", "File", "4194304", "kB", "Raw", CrcText(BytesOf("h")), "2004-06-01", "12:00:00",
+         "huge.bin"},
     };
     ASSERT_EQ(lines.size(), expected.size()) << r.Out;
     const size_t pathColumn = lines[0].find("Path");
@@ -111,7 +115,7 @@ TEST_F(CliTest, ListJsonHasOneObjectPerEntry) {
     const QJsonArray entries = doc.array();
 
     const QStringList paths = {"zeta.txt", "maps", "maps/b.map", "maps/a.raw", "maps/empty.bin",
-                               "maps/sub", "maps/sub/deep.bmp", "empty", "odd.dat"};
+                               "maps/sub", "maps/sub/deep.bmp", "empty", "odd.dat", "huge.bin"};
     ASSERT_EQ(entries.size(), paths.size());
     for (int i = 0; i < entries.size(); ++i) {
         const QJsonObject e = entries[i].toObject();
