@@ -51,6 +51,12 @@ void TfrmExtractDialog::CreateControls() {
     ShellTree->setIndentation(TreeIndent);
     ShellTree->setSelectionMode(QAbstractItemView::SingleSelection);
     ShellTree->setFixedWidth(TreeWidth);
+    // Folders are read in the background: keep the selected one in view as they come.
+    const auto keepInView = [this] {
+        if (FFollowSelection) ShellTree->scrollTo(ShellTree->currentIndex(), QAbstractItemView::PositionAtCenter);
+    };
+    connect(FFolders, &QFileSystemModel::directoryLoaded, this, keepInView);
+    connect(FFolders, &QFileSystemModel::layoutChanged, this, keepInView);
     connect(ShellTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TfrmExtractDialog::ShellTreeChange);
 
@@ -116,8 +122,9 @@ bool TfrmExtractDialog::SelectFolder(const QString& path) {
     if (path.isEmpty() || !QFileInfo(path).isDir()) return false;
     const QModelIndex index = FFolders->index(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
     if (!index.isValid()) return false;
+    FFollowSelection = true;
     ShellTree->setCurrentIndex(index);
-    ShellTree->scrollTo(index);
+    ShellTree->scrollTo(index, QAbstractItemView::PositionAtCenter);
     return true;
 }
 
@@ -168,5 +175,10 @@ bool TfrmExtractDialog::eventFilter(QObject* watched, QEvent* event) {
         done(QDialog::Accepted);
         return true;
     }
+    // Once the user works the tree, folders loading later leave it where it is.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::MouseButtonPress || type == QEvent::Wheel || type == QEvent::KeyPress) &&
+        (watched == ShellTree || watched == ShellTree->viewport()))
+        FFollowSelection = false;
     return QDialog::eventFilter(watched, event);
 }

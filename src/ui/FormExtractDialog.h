@@ -57,6 +57,7 @@ private:
     void ShellTreeChange();
 
     QFileSystemModel* FFolders = nullptr;
+    bool FFollowSelection = false;  // keep the selected folder in view while folders load
 };
 
 // The folder the tree falls back to when nothing is selected.
