@@ -2,11 +2,11 @@
 // layout the reader knows (formats, chunks, extra bytes, stored chunks, the
 // description, PE wrapping, odd index placements).
 // Usage: make_fuzz_seeds DIRECTORY
+#include "SeedWriter.h"
 #include "VornWriter.h"
 
-#include <cstdio>
-#include <exception>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -76,18 +76,4 @@ std::vector<TBytes> Seeds() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_fuzz_seeds DIRECTORY\n");
-        return 2;
-    }
-    try {
-        const std::vector<TBytes> seeds = Seeds();
-        for (size_t i = 0; i < seeds.size(); ++i)
-            SaveBytes(std::string(argv[1]) + "/seed-" + std::to_string(i) + ".kvres", seeds[i]);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "make_fuzz_seeds: %s\n", e.what());
-        return 1;
-    }
-    return 0;
-}
+int main(int argc, char** argv) { return WriteSeedCorpus(argc, argv, "make_fuzz_seeds", Seeds); }

@@ -7,6 +7,7 @@
 //   many/                                the same files as a plain tree, for zip
 // Usage: make_extract_bench DIRECTORY
 #include "DirectDecode.h"
+#include "TextContent.h"
 #include "VornWriter.h"
 
 #include <sys/stat.h>
@@ -26,30 +27,11 @@ constexpr uint32_t kSmallSize = 8u << 10;
 constexpr int kZlibLevel = 6;
 const char* const kStamp = "extract-bench-v1";
 
-// Text-like data that compresses about three to one.
-TBytes Content(uint32_t size, uint64_t seed)
-{
-    static const char* const words[] = {
-        "the", "valley", "road", "north", "mine", "gate", "lantern", "silver", "river", "tower",
-        "guard", "inn", "supper", "winter", "thaw", "cart", "stone", "bridge", "quest", "gold"};
-    TBytes out;
-    out.reserve(size);
-    uint64_t state = seed * 0x9E3779B97F4A7C15ull + 1;
-    while (out.size() < size) {
-        state ^= state << 13;
-        state ^= state >> 7;
-        state ^= state << 17;
-        const char* word = words[state % 20];
-        out.insert(out.end(), word, word + std::strlen(word));
-        if ((state >> 8) % 11 == 0) {
-            const std::string number = " " + std::to_string((state >> 16) % 100000);
-            out.insert(out.end(), number.begin(), number.end());
-        }
-        out.push_back((state >> 32) % 9 == 0 ? '\n' : ' ');
-    }
-    out.resize(size);
-    return out;
-}
+const char* const kWords[] = {
+    "the", "valley", "road", "north", "mine", "gate", "lantern", "silver", "river", "tower",
+    "guard", "inn", "supper", "winter", "thaw", "cart", "stone", "bridge", "quest", "gold"};
+
+TBytes Content(uint32_t size, uint64_t seed) { return TextContent(size, seed, kWords); }
 
 TBenchManifest ManifestOf(const TBuiltVorn& vorn, const std::string& archive, uint32_t size)
 {
