@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
@@ -44,6 +45,33 @@ bool StartsDragOut(const QAbstractItemView* view, const QMouseEvent* event, cons
     if (!(event->buttons() & (Qt::LeftButton | Qt::RightButton))) return false;
     if (!DragThresholdPassed(pressedAt, event->position().toPoint())) return false;
     return view->selectionModel() && view->selectionModel()->hasSelection();
+}
+
+void TDragOutTracker::Press(const QMouseEvent* event) {
+    FPressedAt = event->position().toPoint();
+    FRightHeld = event->button() == Qt::RightButton;
+    FMenuAt.reset();
+}
+
+bool TDragOutTracker::Move(const QAbstractItemView* view, const QMouseEvent* event) {
+    if (!StartsDragOut(view, event, FPressedAt)) return false;
+    FMenuAt.reset();
+    FRightHeld = false;
+    return true;
+}
+
+bool TDragOutTracker::HoldBackMenu(const QEvent* event) {
+    if (event->type() != QEvent::ContextMenu || !FRightHeld) return false;
+    const auto* menu = static_cast<const QContextMenuEvent*>(event);
+    if (menu->reason() != QContextMenuEvent::Mouse) return false;
+    FMenuAt = menu->pos();
+    return true;
+}
+
+std::optional<QPoint> TDragOutTracker::Release(const QMouseEvent* event) {
+    if (event->button() != Qt::RightButton) return std::nullopt;
+    FRightHeld = false;
+    return std::exchange(FMenuAt, std::nullopt);
 }
 
 namespace {
@@ -125,27 +153,47 @@ void TFileIconView::keyPressEvent(QKeyEvent* event) {
 }
 
 void TFileDetailsView::mousePressEvent(QMouseEvent* event) {
-    FPressedAt = event->position().toPoint();
+    FDragOut.Press(event);
     QTreeView::mousePressEvent(event);
 }
 
 void TFileDetailsView::mouseMoveEvent(QMouseEvent* event) {
-    if (StartsDragOut(this, event, FPressedAt)) {
+    if (FDragOut.Move(this, event)) {
         emit dragOutRequested();
         return;
     }
     QTreeView::mouseMoveEvent(event);
 }
 
+void TFileDetailsView::mouseReleaseEvent(QMouseEvent* event) {
+    QTreeView::mouseReleaseEvent(event);
+    if (const std::optional<QPoint> menuAt = FDragOut.Release(event)) emit customContextMenuRequested(*menuAt);
+}
+
+bool TFileDetailsView::viewportEvent(QEvent* event) {
+    if (FDragOut.HoldBackMenu(event)) return true;
+    return QTreeView::viewportEvent(event);
+}
+
 void TFileIconView::mousePressEvent(QMouseEvent* event) {
-    FPressedAt = event->position().toPoint();
+    FDragOut.Press(event);
     QListView::mousePressEvent(event);
 }
 
 void TFileIconView::mouseMoveEvent(QMouseEvent* event) {
-    if (StartsDragOut(this, event, FPressedAt)) {
+    if (FDragOut.Move(this, event)) {
         emit dragOutRequested();
         return;
     }
     QListView::mouseMoveEvent(event);
+}
+
+void TFileIconView::mouseReleaseEvent(QMouseEvent* event) {
+    QListView::mouseReleaseEvent(event);
+    if (const std::optional<QPoint> menuAt = FDragOut.Release(event)) emit customContextMenuRequested(*menuAt);
+}
+
+bool TFileIconView::viewportEvent(QEvent* event) {
+    if (FDragOut.HoldBackMenu(event)) return true;
+    return QListView::viewportEvent(event);
 }

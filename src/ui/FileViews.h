@@ -8,6 +8,8 @@
 #include <QListView>
 #include <QTreeView>
 
+#include <optional>
+
 class TFileListModel;
 
 // Type-ahead for one view: typed characters within the keyboard interval
@@ -20,6 +22,26 @@ public:
 private:
     QString FText;
     QElapsedTimer FTimer;
+};
+
+// The pointer side of dragging rows out, shared by both views: where the
+// last button went down, and a pop-up menu held back while the right button
+// is down, so that a right-button drag can start before the menu would open.
+class TDragOutTracker {
+public:
+    void Press(const QMouseEvent* event);
+    // True when the move starts a drag (the held-back menu is dropped then).
+    bool Move(const QAbstractItemView* view, const QMouseEvent* event);
+    // A menu asked for by the mouse while the right button is down waits
+    // for the release; true when it was held back.
+    bool HoldBackMenu(const QEvent* event);
+    // The position of a held-back menu to show now, if any.
+    std::optional<QPoint> Release(const QMouseEvent* event);
+
+private:
+    QPoint FPressedAt;
+    bool FRightHeld = false;
+    std::optional<QPoint> FMenuAt;
 };
 
 class TFileDetailsView : public QTreeView {
@@ -38,10 +60,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     TTypeAhead FTypeAhead;
-    QPoint FPressedAt;
+    TDragOutTracker FDragOut;
 };
 
 class TFileIconView : public QListView {
@@ -60,10 +84,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     TTypeAhead FTypeAhead;
-    QPoint FPressedAt;
+    TDragOutTracker FDragOut;
 };
 
 // True when a move with the left or right button held, `pressedAt` being

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,6 +54,35 @@ private slots:
             const QMouseEvent event = MoveTo(c.At, c.Buttons);
             QCOMPARE(StartsDragOut(w.ListView(), &event, pressed), c.Starts);
         }
+    }
+
+    void rightButtonMenuWaitsForTheReleaseSoARightDragCanStart() {
+        TfrmMain& w = F->NewWindow();
+        w.OpenFile(F->Save("m.kvres", MixedArchive()));
+        SelectRows(w, {5});
+        const QPoint at(30, 30);
+        const QMouseEvent rightDown(QEvent::MouseButtonPress, at, at, Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+        const QMouseEvent rightUp(QEvent::MouseButtonRelease, at, at, Qt::RightButton, Qt::NoButton, Qt::NoModifier);
+        const QContextMenuEvent menu(QContextMenuEvent::Mouse, at);
+        const QContextMenuEvent keyMenu(QContextMenuEvent::Keyboard, at);
+
+        TDragOutTracker clicked;
+        clicked.Press(&rightDown);
+        QVERIFY(!clicked.HoldBackMenu(&keyMenu));
+        QVERIFY(clicked.HoldBackMenu(&menu));
+        QCOMPARE(clicked.Release(&rightUp), std::optional<QPoint>(at));
+
+        TDragOutTracker dragged;
+        dragged.Press(&rightDown);
+        QVERIFY(dragged.HoldBackMenu(&menu));
+        const QMouseEvent away = MoveTo(at + QPoint(0, 10), Qt::RightButton);
+        QVERIFY(dragged.Move(w.ListView(), &away));
+        QCOMPARE(dragged.Release(&rightUp), std::nullopt);
+
+        const QMouseEvent leftDown(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        TDragOutTracker left;
+        left.Press(&leftDown);
+        QVERIFY(!left.HoldBackMenu(&menu));
     }
 
     void offeredNamesAreUniqueWithoutRegardToCaseAndSafe() {
