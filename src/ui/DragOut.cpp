@@ -37,18 +37,21 @@ QStringList OfferedNames(const QStringList& rowNames) {
     return names;
 }
 
-TDragOutMimeData::TDragOutMimeData(const QString& tempFolder, const QStringList& rowNames, TExtractInto extract)
+TDragOutMimeData::TDragOutMimeData(const QString& tempFolder, const QStringList& rowNames, TExtractInto extract,
+                                   QObject* keeper, int keepMs)
     : FFolder(std::make_unique<QTemporaryDir>(QDir(tempFolder).filePath("pellory2-drag-XXXXXX"))),
       FNames(OfferedNames(rowNames)),
-      FExtract(std::move(extract)) {}
+      FExtract(std::move(extract)),
+      FKeeper(keeper),
+      FKeepMs(keepMs) {}
 
-TDragOutMimeData::~TDragOutMimeData() = default;
+TDragOutMimeData::~TDragOutMimeData() {
+    if (FKeeper && FExtractions > 0) RemoveFolderLater(std::move(FFolder), FKeeper, FKeepMs);
+}
 
 QStringList TDragOutMimeData::formats() const { return {UriList}; }
 
 QString TDragOutMimeData::Folder() const { return FFolder ? FFolder->path() : QString(); }
-
-std::unique_ptr<QTemporaryDir> TDragOutMimeData::TakeFolder() { return std::move(FFolder); }
 
 const QList<QUrl>& TDragOutMimeData::Urls() const {
     if (FExtractions > 0 || !FFolder || !FFolder->isValid()) return FUrls;

@@ -2,12 +2,15 @@
 // inside a fresh folder of its own under the temporary folder; the rows are
 // extracted there only when the target first asks for the URLs (file
 // managers may ask while the pointer moves over them, so the result of the
-// first extraction is reused). The folder is removed once the drag is over
-// and the target has had time to take the items.
+// first extraction is reused). The data lives as long as the drag, which on
+// some platforms outlasts QDrag::exec (the target fetches the URLs after the
+// drop); the folder is removed when the data goes, or a little later when
+// something was extracted, so that the target has time to move the items.
 #pragma once
 
 #include <QMimeData>
 #include <QPoint>
+#include <QPointer>
 #include <QStringList>
 
 #include <functional>
@@ -31,8 +34,11 @@ public:
     // ended early (nothing is offered then).
     using TExtractInto = std::function<bool(const QString& folder)>;
 
-    // Creates the drag's own folder below `tempFolder`.
-    TDragOutMimeData(const QString& tempFolder, const QStringList& rowNames, TExtractInto extract);
+    // Creates the drag's own folder below `tempFolder`. With a `keeper`,
+    // extracted items outlive this object by `keepMs` (or until the keeper
+    // goes); otherwise the folder goes with it.
+    TDragOutMimeData(const QString& tempFolder, const QStringList& rowNames, TExtractInto extract,
+                     QObject* keeper = nullptr, int keepMs = 0);
     ~TDragOutMimeData() override;
 
     QStringList formats() const override;
@@ -40,9 +46,6 @@ public:
     QString Folder() const;
     // How often the rows were extracted: 0 before the first request, then 1.
     int ExtractionCount() const { return FExtractions; }
-    // Keeps the folder on disk after this object is gone; the caller then
-    // owns its removal (see RemoveFolderLater).
-    std::unique_ptr<QTemporaryDir> TakeFolder();
 
 protected:
     QVariant retrieveData(const QString& mimeType, QMetaType type) const override;
@@ -54,11 +57,12 @@ private:
     std::unique_ptr<QTemporaryDir> FFolder;
     QStringList FNames;
     TExtractInto FExtract;
+    QPointer<QObject> FKeeper;
+    int FKeepMs = 0;
     mutable QList<QUrl> FUrls;
     mutable int FExtractions = 0;
 };
 
 // Removes `folder` with everything in it after `delayMs`, or when `owner`
-// is destroyed, whichever comes first. Targets move dropped items after the
-// drag has ended, so what is left is removed a little later.
+// is destroyed, whichever comes first.
 void RemoveFolderLater(std::unique_ptr<QTemporaryDir> folder, QObject* owner, int delayMs);

@@ -117,8 +117,10 @@ public:
     // An error outside single entries ends it and passes on.
     void RunExtraction(const QString& destination, ExtractOptions options, const TExtractSource& source);
     // Dragging rows out (MainWindowDrag.cpp): the offered data of a drag of
-    // the selected rows, and the drop's extraction into `folder`.
-    std::unique_ptr<class TDragOutMimeData> NewDragOutData();
+    // the selected rows, and the drop's extraction into `folder`. Targets
+    // move the dropped items after the drag has ended, so what they leave
+    // is removed `keepLeftoversMs` after the data has gone.
+    std::unique_ptr<class TDragOutMimeData> NewDragOutData(int keepLeftoversMs = 120000);
     bool dfsMainDrop(const QString& folder, const TExtractSource& source);
 
     // IExtractionClient: the overwrite dialog, the error box, the status

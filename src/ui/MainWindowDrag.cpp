@@ -7,15 +7,8 @@
 #include "ui/ErrorBox.h"
 
 #include <QDrag>
-#include <QTemporaryDir>
 
-namespace {
-// Targets move the dropped items after the drag has ended; what they leave
-// behind is removed this much later.
-constexpr int LeftoverRemovalDelayMs = 120000;
-}  // namespace
-
-std::unique_ptr<TDragOutMimeData> TfrmMain::NewDragOutData() {
+std::unique_ptr<TDragOutMimeData> TfrmMain::NewDragOutData(int keepLeftoversMs) {
     // The rows are taken when the drag starts: the drop extracts what was dragged.
     const TExtractSource source = ExtractSourceNow();
     QStringList names;
@@ -23,18 +16,16 @@ std::unique_ptr<TDragOutMimeData> TfrmMain::NewDragOutData() {
     const TVornFile* archive = FCurrentArchive;
     return std::make_unique<TDragOutMimeData>(FTempFolder, names, [this, archive, source](const QString& folder) {
         return FCurrentArchive == archive && dfsMainDrop(folder, source);
-    });
+    }, this, keepLeftoversMs);
 }
 
 void TfrmMain::lsvMainStartDrag() {
     if (!FCurrentArchive || FExtracting || SelectedRowCountUpTo(1) == 0) return;
-    std::unique_ptr<TDragOutMimeData> data = NewDragOutData();
-    TDragOutMimeData* offered = data.get();
+    // Qt deletes the drag, with its data, once the target is done with it,
+    // which may be after exec() has returned.
     auto* drag = new QDrag(this);
-    drag->setMimeData(data.release());
+    drag->setMimeData(NewDragOutData().release());
     drag->exec(Qt::MoveAction, Qt::MoveAction);
-    RemoveFolderLater(offered->TakeFolder(), this, LeftoverRemovalDelayMs);
-    drag->deleteLater();
 }
 
 bool TfrmMain::dfsMainDrop(const QString& folder, const TExtractSource& source) {
