@@ -188,6 +188,24 @@ private slots:
         QVERIFY(w.findChild<QAction*>("actExtract")->isEnabled());
     }
 
+    void aFailingEntryIsReportedAsItIsAndTheRunGoesOn() {
+        TfrmMain& w = F->NewWindow();
+        w.OpenFile(F->Save("m.kvres", MixedArchive()));
+        const QString dest = F->Path("fail");
+        QDir().mkpath(dest + "/z.txt");  // a folder where a file should go
+        SelectRows(w, {4, 5});           // pic.bmp, z.txt
+        OnNextDialog<TfrmExtractDialog>([&dest](TfrmExtractDialog* d) {
+            d->cbxPath->setEditText(dest);
+            d->Button1->click();
+        });
+        w.findChild<QAction*>("actExtract")->trigger();
+        QCOMPARE(F->Errors.size(), 1);
+        QVERIFY2(F->Errors[0].startsWith("Can't extract: " + dest + "/z.txt\r\nError: "), qPrintable(F->Errors[0]));
+        QVERIFY(!F->Errors[0].endsWith('.'));
+        QCOMPARE(Contents(dest + "/pic.bmp"), QByteArray(10, 'p'));
+        QCOMPARE(w.StatusText(), QString());
+    }
+
     void cancelStopsTheRunAfterTheCurrentEntry() {
         TfrmMain& w = F->NewWindow();
         w.OpenFile(F->Save("m.kvres", MixedArchive()));
