@@ -47,16 +47,28 @@ bool StartsDragOut(const QAbstractItemView* view, const QMouseEvent* event, cons
     return view->selectionModel() && view->selectionModel()->hasSelection();
 }
 
-void TDragOutTracker::Press(const QMouseEvent* event) {
+bool PressHitsSelection(const QAbstractItemView* view, const QMouseEvent* event) {
+    if (event->modifiers() != Qt::NoModifier || !view->selectionModel()) return false;
+    const QModelIndex index = view->indexAt(event->position().toPoint());
+    return index.isValid() && view->selectionModel()->isSelected(index);
+}
+
+void TDragOutTracker::Press(const QMouseEvent* event, bool onSelectedRow) {
     FPressedAt = event->position().toPoint();
     FRightHeld = event->button() == Qt::RightButton;
+    FOnSelectedRow = onSelectedRow && (event->button() == Qt::LeftButton || FRightHeld);
     FMenuAt.reset();
+}
+
+bool TDragOutTracker::HoldsMove(const QMouseEvent* event) const {
+    return FOnSelectedRow && (event->buttons() & (Qt::LeftButton | Qt::RightButton));
 }
 
 bool TDragOutTracker::Move(const QAbstractItemView* view, const QMouseEvent* event) {
     if (!StartsDragOut(view, event, FPressedAt)) return false;
     FMenuAt.reset();
     FRightHeld = false;
+    FOnSelectedRow = false;
     return true;
 }
 
@@ -69,6 +81,7 @@ bool TDragOutTracker::HoldBackMenu(const QEvent* event) {
 }
 
 std::optional<QPoint> TDragOutTracker::Release(const QMouseEvent* event) {
+    if (!(event->buttons() & (Qt::LeftButton | Qt::RightButton))) FOnSelectedRow = false;
     if (event->button() != Qt::RightButton) return std::nullopt;
     FRightHeld = false;
     return std::exchange(FMenuAt, std::nullopt);
@@ -153,7 +166,7 @@ void TFileIconView::keyPressEvent(QKeyEvent* event) {
 }
 
 void TFileDetailsView::mousePressEvent(QMouseEvent* event) {
-    FDragOut.Press(event);
+    FDragOut.Press(event, PressHitsSelection(this, event));
     QTreeView::mousePressEvent(event);
 }
 
@@ -162,6 +175,7 @@ void TFileDetailsView::mouseMoveEvent(QMouseEvent* event) {
         emit dragOutRequested();
         return;
     }
+    if (FDragOut.HoldsMove(event)) return;
     QTreeView::mouseMoveEvent(event);
 }
 
@@ -176,7 +190,7 @@ bool TFileDetailsView::viewportEvent(QEvent* event) {
 }
 
 void TFileIconView::mousePressEvent(QMouseEvent* event) {
-    FDragOut.Press(event);
+    FDragOut.Press(event, PressHitsSelection(this, event));
     QListView::mousePressEvent(event);
 }
 
@@ -185,6 +199,7 @@ void TFileIconView::mouseMoveEvent(QMouseEvent* event) {
         emit dragOutRequested();
         return;
     }
+    if (FDragOut.HoldsMove(event)) return;
     QListView::mouseMoveEvent(event);
 }
 

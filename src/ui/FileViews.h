@@ -29,7 +29,13 @@ private:
 // is down, so that a right-button drag can start before the menu would open.
 class TDragOutTracker {
 public:
-    void Press(const QMouseEvent* event);
+    // `onSelectedRow`: the press hit a selected row without a modifier key,
+    // so it may become a drag of the whole selection.
+    void Press(const QMouseEvent* event, bool onSelectedRow = false);
+    // True while such a press is pending: moves below the drag distance must
+    // not reach the view, whose drag-selecting would shrink the selection to
+    // the row under the pointer before the drag starts.
+    bool HoldsMove(const QMouseEvent* event) const;
     // True when the move starts a drag (the held-back menu is dropped then).
     bool Move(const QAbstractItemView* view, const QMouseEvent* event);
     // A menu asked for by the mouse while the right button is down waits
@@ -41,8 +47,12 @@ public:
 private:
     QPoint FPressedAt;
     bool FRightHeld = false;
+    bool FOnSelectedRow = false;
     std::optional<QPoint> FMenuAt;
 };
+
+// Whether a press on `view` hits a selected row without a modifier key.
+bool PressHitsSelection(const QAbstractItemView* view, const QMouseEvent* event);
 
 class TFileDetailsView : public QTreeView {
     Q_OBJECT

@@ -8,6 +8,7 @@
 #include "ui/FileViews.h"
 #include "ui/MainWindow.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QContextMenuEvent>
@@ -83,6 +84,29 @@ private slots:
         TDragOutTracker left;
         left.Press(&leftDown);
         QVERIFY(!left.HoldBackMenu(&menu));
+    }
+
+    void smallMovesFromASelectedRowKeepTheWholeSelectionForTheDrag() {
+        TfrmMain& w = F->NewWindow();
+        w.OpenFile(F->Save("m.kvres", MixedArchive()));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        SelectRows(w, {1, 2, 3});
+        QAbstractItemView* view = w.ListView();
+        QWidget* port = view->viewport();
+        const QPoint at = view->visualRect(view->model()->index(2, 0)).center();
+        QVERIFY(view->indexAt(at).row() == 2);
+        const auto send = [&](QEvent::Type type, const QPoint& p, Qt::MouseButton button, Qt::MouseButtons held) {
+            QMouseEvent event(type, QPointF(p), QPointF(port->mapToGlobal(p)), button, held, Qt::NoModifier);
+            QApplication::sendEvent(port, &event);
+        };
+        send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+        QCOMPARE(view->selectionModel()->selectedRows().size(), 3);
+        for (const QPoint step : {QPoint(2, 0), QPoint(4, 1), QPoint(6, 2)}) {
+            send(QEvent::MouseMove, at + step, Qt::NoButton, Qt::LeftButton);
+            QCOMPARE(view->selectionModel()->selectedRows().size(), 3);
+        }
+        send(QEvent::MouseButtonRelease, at + QPoint(6, 2), Qt::LeftButton, Qt::NoButton);
     }
 
     void offeredNamesAreUniqueWithoutRegardToCaseAndSafe() {
