@@ -8,7 +8,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   zlib1g-dev liblzo2-dev
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins
-  qt6-qpa-plugins libgl-dev
+  qt6-qpa-plugins libgl-dev fonts-dejavu-core
   libgtest-dev libgmock-dev
   xvfb xauth x11-apps imagemagick
   libbenchmark-dev unzip zip libarchive-tools 7zip time
