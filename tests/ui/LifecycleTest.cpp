@@ -121,8 +121,9 @@ private slots:
 
     void uncaughtErrorsReachTheErrorBoxWithTheFullStopRule() {
         TThrowingObject letter("Something failed"), bracket("Index out of bounds (3)");
-        QCoreApplication::sendEvent(&letter, new QEvent(QEvent::User));
-        QCoreApplication::sendEvent(&bracket, new QEvent(QEvent::User));
+        QEvent first(QEvent::User), second(QEvent::User);
+        QCoreApplication::sendEvent(&letter, &first);
+        QCoreApplication::sendEvent(&bracket, &second);
         QCOMPARE(F->Errors, QStringList({"Something failed.", "Index out of bounds (3)"}));
     }
 
