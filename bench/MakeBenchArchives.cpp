@@ -33,10 +33,10 @@ const char* const kWords[] = {
 
 TBytes Content(uint32_t size, uint32_t seed) { return TextContent(size, seed, kWords); }
 
-TBenchManifest ManifestOf(const TBuiltVorn& vorn, const std::string& archive, const TVornSpec& spec) {
+TBenchManifest ManifestOf(const TBuiltVorn& vorn, const std::string& archive, const TVornPlan& plan) {
     TBenchManifest manifest;
     manifest.Archive = archive;
-    for (const TEntrySpec& file : spec.Root.Children) {
+    for (const TEntryPlan& file : plan.Root.Children) {
         const TEntryLayout& l = vorn.At(file.Name);
         TBenchEntry entry;
         entry.Format = file.Format;
@@ -55,14 +55,14 @@ TBenchManifest ManifestOf(const TBuiltVorn& vorn, const std::string& archive, co
 }
 
 void WriteIndexArchive(const std::string& dir) {
-    TVornSpec spec;
-    spec.Header.Title = u"Index benchmark";
+    TVornPlan plan;
+    plan.Header.Title = u"Index benchmark";
     char name[32];
     for (int top = 0; top < 100; ++top) {
         std::snprintf(name, sizeof name, "area%02d", top);
-        TEntrySpec& area = spec.Root.AddDir(name);
+        TEntryPlan& area = plan.Root.AddDir(name);
         for (int sub = 0; sub < 100; ++sub) {
-            TEntrySpec* folder = &area;  // the area itself is the 100th folder
+            TEntryPlan* folder = &area;  // the area itself is the 100th folder
             if (sub < 99) {
                 std::snprintf(name, sizeof name, "zone%02d", sub);
                 folder = &area.AddDir(name);
@@ -73,7 +73,7 @@ void WriteIndexArchive(const std::string& dir) {
             }
         }
     }
-    BuildVorn(spec).Save(dir + "/index.kvres");
+    BuildVorn(plan).Save(dir + "/index.kvres");
 }
 
 void WriteDataArchives(const std::string& dir) {
@@ -85,18 +85,18 @@ void WriteDataArchives(const std::string& dir) {
     }
     for (const uint16_t format : {DATAFORMAT_ZLIB, DATAFORMAT_LZO})
         for (const bool chunked : {false, true}) {
-            TVornSpec spec;
+            TVornPlan plan;
             for (int i = 0; i < kEntries; ++i) {
-                TEntrySpec& file = spec.Root.AddFile("part" + std::to_string(i) + ".txt", contents[i]);
+                TEntryPlan& file = plan.Root.AddFile("part" + std::to_string(i) + ".txt", contents[i]);
                 file.Format = format;
                 file.ZlibLevel = kZlibLevel;
                 file.ChunkSize = chunked ? kChunkSize : 0;
             }
             const std::string base = dir + "/" + (format == DATAFORMAT_ZLIB ? "zlib" : "lzo") +
                                      (chunked ? "-chunked" : "-whole");
-            const TBuiltVorn vorn = BuildVorn(spec);
+            const TBuiltVorn vorn = BuildVorn(plan);
             vorn.Save(base + ".kvres");
-            SaveManifest(base + ".manifest", ManifestOf(vorn, base + ".kvres", spec));
+            SaveManifest(base + ".manifest", ManifestOf(vorn, base + ".kvres", plan));
         }
 }
 

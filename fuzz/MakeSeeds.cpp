@@ -27,25 +27,25 @@ TBytes Noise(size_t size, uint32_t seed) {
 
 std::vector<TBytes> Seeds() {
     std::vector<TBytes> seeds;
-    auto add = [&](const TVornSpec& spec) { seeds.push_back(BuildVorn(spec).Bytes); };
+    auto add = [&](const TVornPlan& plan) { seeds.push_back(BuildVorn(plan).Bytes); };
 
-    TVornSpec plain;  // one entry per format, whole
+    TVornPlan plain;  // one entry per format, whole
     plain.Root.AddFile("raw.txt", Text(100, 0));
     plain.Root.AddFile("zlib.txt", Text(300, 1)).Zlib(9);
     plain.Root.AddFile("lzo.txt", Text(300, 2)).Lzo();
     add(plain);
 
-    TVornSpec chunked;  // chunks with extra bytes and stored chunks
-    TEntrySpec& z = chunked.Root.AddFile("z.bin", Text(700, 3)).Zlib(6).Chunked(256);
+    TVornPlan chunked;  // chunks with extra bytes and stored chunks
+    TEntryPlan& z = chunked.Root.AddFile("z.bin", Text(700, 3)).Zlib(6).Chunked(256);
     z.Chunk(0).Extra = 4;
     z.Chunk(1).Mode = TChunkMode::Stored;
-    TEntrySpec& l = chunked.Root.AddFile("l.bin", Text(700, 4)).Lzo().Chunked(256);
+    TEntryPlan& l = chunked.Root.AddFile("l.bin", Text(700, 4)).Lzo().Chunked(256);
     l.Chunk(2).Extra = 7;
     chunked.Root.AddFile("n.bin", Noise(300, 5)).Zlib(1).Chunked(128);
     chunked.Root.AddFile("empty.bin", TBytes{}).Lzo().Chunked(64);
     add(chunked);
 
-    TVornSpec tree;  // nesting, empty folders, header texts, description
+    TVornPlan tree;  // nesting, empty folders, header texts, description
     tree.Header.Title = u"Seed";
     tree.Header.Author = u"Fuzz";
     tree.Header.Description = u"A description of the seed archive.";
@@ -57,7 +57,7 @@ std::vector<TBytes> Seeds() {
     tree.Root.Add("$name\xE9.cfg", Text(10, 8)).WithFlags(0x8000).NoCrc();
     add(tree);
 
-    TVornSpec odd;  // index after the data, junk in the file set, no raw headers
+    TVornPlan odd;  // index after the data, junk in the file set, no raw headers
     odd.IndexAfterData = true;
     odd.JunkBeforeFiles = 8;
     odd.Root.AddFile("a", Text(50, 9)).RawCompressionHeader = false;
@@ -65,7 +65,7 @@ std::vector<TBytes> Seeds() {
     odd.Root.AddFile("c", Text(90, 11)).ForceFormat = 3;
     add(odd);
 
-    TVornSpec loop;  // a child list leading back to an ancestor
+    TVornPlan loop;  // a child list leading back to an ancestor
     loop.Root.Dir("a/b").ForceChildPaths = std::vector<std::string>{"a"};
     add(loop);
 

@@ -55,10 +55,10 @@ void WriteBig(const std::string& dir)
 {
     const TBytes content = Content(kBigSize, 7);
     for (const bool chunked : {false, true}) {
-        TVornSpec spec;
-        spec.Root.AddFile("big.txt", content).Zlib(kZlibLevel).Chunked(chunked ? kChunkSize : 0);
+        TVornPlan plan;
+        plan.Root.AddFile("big.txt", content).Zlib(kZlibLevel).Chunked(chunked ? kChunkSize : 0);
         const std::string base = dir + (chunked ? "/big-chunked" : "/big-whole");
-        const TBuiltVorn vorn = BuildVorn(spec);
+        const TBuiltVorn vorn = BuildVorn(plan);
         vorn.Save(base + ".kvres");
         SaveManifest(base + ".manifest", ManifestOf(vorn, base + ".kvres", kBigSize));
     }
@@ -66,22 +66,22 @@ void WriteBig(const std::string& dir)
 
 void WriteMany(const std::string& dir)
 {
-    TVornSpec spec;
+    TVornPlan plan;
     mkdir((dir + "/many").c_str(), 0755);
     char name[32];
     for (int f = 0; f < kFolders; ++f) {
         std::snprintf(name, sizeof name, "folder%03d", f);
         const std::string folder = name;
         mkdir((dir + "/many/" + folder).c_str(), 0755);
-        TEntrySpec& dirSpec = spec.Root.AddDir(folder);
+        TEntryPlan& dirPlan = plan.Root.AddDir(folder);
         for (int i = 0; i < kFilesPerFolder; ++i) {
             std::snprintf(name, sizeof name, "file%05d.txt", f * kFilesPerFolder + i);
             TBytes content = Content(kSmallSize, uint64_t(f) * 1000 + i + 100);
             SaveBytes(dir + "/many/" + folder + "/" + name, content);
-            dirSpec.AddFile(name, std::move(content)).Zlib(kZlibLevel);
+            dirPlan.AddFile(name, std::move(content)).Zlib(kZlibLevel);
         }
     }
-    BuildVorn(spec).Save(dir + "/many.kvres");
+    BuildVorn(plan).Save(dir + "/many.kvres");
 }
 
 }  // namespace

@@ -19,11 +19,11 @@ QString DataFile(const QString& name) {
     return QDir(PELLORY_GUI_BENCH_DATA).filePath(name);
 }
 
-void SaveOnce(const QString& path, const std::function<TVornSpec()>& makeSpec) {
+void SaveOnce(const QString& path, const std::function<TVornPlan()>& makePlan) {
     if (QFileInfo::exists(path)) return;
     std::fprintf(stderr, "writing %s (first run only)\n", qPrintable(path));
     const QString partial = path + ".part";
-    BuildVorn(makeSpec()).Save(QFile::encodeName(partial).toStdString());
+    BuildVorn(makePlan()).Save(QFile::encodeName(partial).toStdString());
     QFile::rename(partial, path);
 }
 
@@ -44,13 +44,13 @@ public:
 QString MillionFileArchive() {
     const QString path = DataFile("gui-million.kvres");
     SaveOnce(path, [] {
-        TVornSpec spec;
+        TVornPlan plan;
         char name[32];
         for (int area = 0; area < 100; ++area) {
             std::snprintf(name, sizeof name, "area%02d", area);
-            TEntrySpec& areaDir = spec.Root.AddDir(name);
+            TEntryPlan& areaDir = plan.Root.AddDir(name);
             for (int zone = 0; zone < 100; ++zone) {
-                TEntrySpec* folder = &areaDir;  // the area is the 100th folder
+                TEntryPlan* folder = &areaDir;  // the area is the 100th folder
                 if (zone < 99) {
                     std::snprintf(name, sizeof name, "zone%02d", zone);
                     folder = &areaDir.AddDir(name);
@@ -61,7 +61,7 @@ QString MillionFileArchive() {
                 }
             }
         }
-        return spec;
+        return plan;
     });
     return path;
 }
@@ -73,13 +73,13 @@ QString HundredThousandFileArchive() {
         std::vector<int> order(100000);
         for (int i = 0; i < 100000; ++i) order[i] = i;
         std::shuffle(order.begin(), order.end(), std::mt19937(42));
-        TVornSpec spec;
+        TVornPlan plan;
         char name[40];
         for (int i : order) {
             std::snprintf(name, sizeof name, "%s_item%06d%s", i % 3 ? "Map" : "tex", i, extensions[i % 7]);
-            spec.Root.AddFile(name, TBytes{}).Time(FileTimeOf(2004, 1 + i % 12, 1 + i % 28, i % 24));
+            plan.Root.AddFile(name, TBytes{}).Time(FileTimeOf(2004, 1 + i % 12, 1 + i % 28, i % 24));
         }
-        return spec;
+        return plan;
     });
     return path;
 }

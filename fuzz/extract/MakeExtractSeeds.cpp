@@ -13,16 +13,16 @@ namespace {
 std::vector<TBytes> Seeds()
 {
     std::vector<TBytes> seeds;
-    const auto add = [&](const TVornSpec& spec) { seeds.push_back(BuildVorn(spec).Bytes); };
+    const auto add = [&](const TVornPlan& plan) { seeds.push_back(BuildVorn(plan).Bytes); };
 
-    TVornSpec meet;  // names that exist in the destination already
+    TVornPlan meet;  // names that exist in the destination already
     meet.Root.AddFile("existing", "replaced").Zlib();
     meet.Root.Add("link/x", "through the link");
     meet.Root.AddFile("flink", "over the file link").Lzo();
     meet.Root.Add("sub/existing", "deeper");
     add(meet);
 
-    TVornSpec unsafe;  // names that must never become paths
+    TVornPlan unsafe;  // names that must never become paths
     unsafe.Root.AddFile("..", "up");
     unsafe.Root.AddFile("../sentinel", "up");
     unsafe.Root.Add("../outside/x", "up");
@@ -31,17 +31,17 @@ std::vector<TBytes> Seeds()
     unsafe.Root.AddFile(std::string("nl\n"), "control");
     add(unsafe);
 
-    TVornSpec rootName;  // a root named ".." with folder names reproduced
+    TVornPlan rootName;  // a root named ".." with folder names reproduced
     rootName.Root.Name = "..";
     rootName.Root.Add("outside/keep", "overwritten?");
     add(rootName);
 
-    TVornSpec damaged;  // a CRC failure on the existing file's name
+    TVornPlan damaged;  // a CRC failure on the existing file's name
     damaged.Root.AddFile("existing", "damaged").Zlib().ForceCrc = 1;
     damaged.Root.AddFile("fresh", std::string(3000, 'f')).Zlib(9).Chunked(1024);
     add(damaged);
 
-    TVornSpec loop;  // a child list leading back to an ancestor
+    TVornPlan loop;  // a child list leading back to an ancestor
     loop.Root.Add("a/first", "1");
     loop.Root.Dir("a/b").ForceChildPaths = std::vector<std::string>{"a"};
     add(loop);

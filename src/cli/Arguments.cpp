@@ -12,7 +12,7 @@ namespace {
     throw ECliError(message + " (see 'pellory-cli --help')", ExitTrouble);
 }
 
-[[noreturn]] void CommandUsageError(const TCommandSpec& command, const std::string& message) {
+[[noreturn]] void CommandUsageError(const TCommandDef& command, const std::string& message) {
     throw ECliError(command.Name + ": " + message + " (usage: pellory-cli " +
                         CommandSynopsis(command) + ")",
                     ExitTrouble);
@@ -22,19 +22,19 @@ bool IsHelpOption(const std::string& arg) { return arg == "--help" || arg == "-h
 
 bool IsOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
 
-const TOptionSpec* FindOption(const TCommandSpec& command, const std::string& name) {
-    for (const TOptionSpec& option : command.Options)
+const TOptionDef* FindOption(const TCommandDef& command, const std::string& name) {
+    for (const TOptionDef& option : command.Options)
         if (option.Name == name) return &option;
     return nullptr;
 }
 
 // Reads the option at args[i]; advances i past a separate value.
-void ParseOption(const TCommandSpec& command, const std::vector<std::string>& args, size_t& i,
+void ParseOption(const TCommandDef& command, const std::vector<std::string>& args, size_t& i,
                  TInvocation& invocation) {
     const std::string& arg = args[i];
     const size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
-    const TOptionSpec* option = FindOption(command, name);
+    const TOptionDef* option = FindOption(command, name);
     if (!option) CommandUsageError(command, "unknown option '" + DisplayText(name) + "'");
 
     if (option->ValueName.empty()) {
@@ -66,7 +66,7 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
 
     line.Command = FindCommand(first);
     if (!line.Command) UsageError("unknown command '" + DisplayText(first) + "'");
-    const TCommandSpec& command = *line.Command;
+    const TCommandDef& command = *line.Command;
 
     // Help wins over every other mistake on the line.
     const auto rest = args.begin() + 1;

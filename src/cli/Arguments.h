@@ -11,7 +11,7 @@ enum class TRequestKind { RunCommand, ShowHelp, ShowCommandHelp, ShowVersion };
 
 struct TCommandLine {
     TRequestKind Kind = TRequestKind::ShowHelp;
-    const TCommandSpec* Command = nullptr;  // RunCommand, ShowCommandHelp
+    const TCommandDef* Command = nullptr;  // RunCommand, ShowCommandHelp
     TInvocation Invocation;                 // RunCommand
 };
 

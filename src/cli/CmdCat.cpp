@@ -70,7 +70,7 @@ int RunCat(const TInvocation& invocation) {
 
 }  // namespace
 
-extern const TCommandSpec CatCommand = {
+extern const TCommandDef CatCommand = {
     "cat",
     "ARCHIVE PATH",
     "Write one file entry's decoded bytes to standard output",

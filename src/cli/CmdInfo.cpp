@@ -73,7 +73,7 @@ int RunInfo(const TInvocation& invocation) {
 
 }  // namespace
 
-extern const TCommandSpec InfoCommand = {
+extern const TCommandDef InfoCommand = {
     "info",
     "ARCHIVE",
     "Show the archive's header texts and fields",

@@ -118,7 +118,7 @@ int RunList(const TInvocation& invocation) {
 
 }  // namespace
 
-extern const TCommandSpec ListCommand = {
+extern const TCommandDef ListCommand = {
     "list",
     "ARCHIVE",
     "List every entry below the root",

@@ -68,7 +68,7 @@ int RunTest(const TInvocation& invocation) {
 
 }  // namespace
 
-extern const TCommandSpec TestCommand = {
+extern const TCommandDef TestCommand = {
     "test",
     "ARCHIVE",
     "Decode and check every file entry",

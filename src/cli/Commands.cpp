@@ -1,15 +1,15 @@
 #include "cli/Commands.h"
 
 // One row per command. A new command is a Cmd*.cpp file defining its
-// TCommandSpec and one line here.
-extern const TCommandSpec InfoCommand;
-extern const TCommandSpec ListCommand;
-extern const TCommandSpec CatCommand;
-extern const TCommandSpec TestCommand;
-extern const TCommandSpec ExtractCommand;
+// TCommandDef and one line here.
+extern const TCommandDef InfoCommand;
+extern const TCommandDef ListCommand;
+extern const TCommandDef CatCommand;
+extern const TCommandDef TestCommand;
+extern const TCommandDef ExtractCommand;
 
-const std::vector<const TCommandSpec*>& CommandTable() {
-    static const std::vector<const TCommandSpec*> table = {
+const std::vector<const TCommandDef*>& CommandTable() {
+    static const std::vector<const TCommandDef*> table = {
         &InfoCommand,
         &ListCommand,
         &CatCommand,
@@ -19,8 +19,8 @@ const std::vector<const TCommandSpec*>& CommandTable() {
     return table;
 }
 
-const TCommandSpec* FindCommand(const std::string& name) {
-    for (const TCommandSpec* command : CommandTable())
+const TCommandDef* FindCommand(const std::string& name) {
+    for (const TCommandDef* command : CommandTable())
         if (command->Name == name) return command;
     return nullptr;
 }

@@ -1,4 +1,4 @@
-// The command table: each command is one TCommandSpec defined in its own
+// The command table: each command is one TCommandDef defined in its own
 // Cmd*.cpp file and listed once in CommandTable().
 #pragma once
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-struct TOptionSpec {
+struct TOptionDef {
     std::string Name;       // "--json"
     std::string ValueName;  // empty for a flag; else "--name=VALUE" or "--name VALUE"
     std::string Help;
@@ -23,12 +23,12 @@ struct TInvocation {
     std::string Value(const std::string& option) const;
 };
 
-struct TCommandSpec {
+struct TCommandDef {
     std::string Name;
     std::string Operands;    // "ARCHIVE PATH", as the usage line shows them
     std::string Summary;     // one line for the command list
     std::string Details;     // the body of "COMMAND --help"
-    std::vector<TOptionSpec> Options;
+    std::vector<TOptionDef> Options;
     size_t MinOperands = 0;
     size_t MaxOperands = 0;  // SIZE_MAX: no limit
     // Runs the command and returns the exit status; raises ECliError (and
@@ -37,12 +37,12 @@ struct TCommandSpec {
 };
 
 // Every command, in the order the help lists them.
-const std::vector<const TCommandSpec*>& CommandTable();
+const std::vector<const TCommandDef*>& CommandTable();
 // The command of that name, or null.
-const TCommandSpec* FindCommand(const std::string& name);
+const TCommandDef* FindCommand(const std::string& name);
 
 // "list [--json] ARCHIVE"
-std::string CommandSynopsis(const TCommandSpec& command);
+std::string CommandSynopsis(const TCommandDef& command);
 // The text of "pellory-cli --help" and of "pellory-cli COMMAND --help".
 std::string MainHelpText();
-std::string CommandHelpText(const TCommandSpec& command);
+std::string CommandHelpText(const TCommandDef& command);

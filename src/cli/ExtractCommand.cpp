@@ -199,7 +199,7 @@ int RunExtract(const TInvocation& invocation)
 
 }  // namespace
 
-extern const TCommandSpec ExtractCommand = {
+extern const TCommandDef ExtractCommand = {
     "extract",
     "ARCHIVE DEST [PATH...]",
     "Write entries to files below a folder",

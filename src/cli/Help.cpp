@@ -9,7 +9,7 @@ const char ExitStatusText[] =
     "that opened; 2 bad usage, an archive that cannot be opened, or a PATH that\n"
     "names no file entry.\n";
 
-std::string OptionLabel(const TOptionSpec& option) {
+std::string OptionLabel(const TOptionDef& option) {
     return option.ValueName.empty() ? option.Name : option.Name + "=" + option.ValueName;
 }
 
@@ -20,9 +20,9 @@ std::string PadRight(std::string text, size_t width) {
 
 }  // namespace
 
-std::string CommandSynopsis(const TCommandSpec& command) {
+std::string CommandSynopsis(const TCommandDef& command) {
     std::string synopsis = command.Name;
-    for (const TOptionSpec& option : command.Options) synopsis += " [" + OptionLabel(option) + "]";
+    for (const TOptionDef& option : command.Options) synopsis += " [" + OptionLabel(option) + "]";
     if (!command.Operands.empty()) synopsis += " " + command.Operands;
     return synopsis;
 }
@@ -31,7 +31,7 @@ std::string MainHelpText() {
     // Synopses longer than this put their summary on the next line.
     constexpr size_t MaxSynopsisColumn = 28;
     size_t width = 0;
-    for (const TCommandSpec* command : CommandTable()) {
+    for (const TCommandDef* command : CommandTable()) {
         const size_t length = CommandSynopsis(*command).size();
         if (length <= MaxSynopsisColumn) width = std::max(width, length);
     }
@@ -43,7 +43,7 @@ std::string MainHelpText() {
         "Reads Vorn archives of the game Karvold. It never changes an archive.\n"
         "\n"
         "Commands:\n";
-    for (const TCommandSpec* command : CommandTable()) {
+    for (const TCommandDef* command : CommandTable()) {
         const std::string synopsis = CommandSynopsis(*command);
         if (synopsis.size() > width) text += "  " + synopsis + "\n";
         text += "  " + PadRight(synopsis.size() > width ? "" : synopsis, width + 2) +
@@ -62,17 +62,17 @@ std::string MainHelpText() {
     return text;
 }
 
-std::string CommandHelpText(const TCommandSpec& command) {
+std::string CommandHelpText(const TCommandDef& command) {
     std::string text = "Usage: pellory-cli " + CommandSynopsis(command) + "\n\n";
     text += command.Summary + ".\n\n";
     if (!command.Details.empty()) text += command.Details + "\n";
 
-    std::vector<TOptionSpec> options = command.Options;
+    std::vector<TOptionDef> options = command.Options;
     options.push_back({"--help", "", "show this help"});
     size_t width = 0;
-    for (const TOptionSpec& option : options) width = std::max(width, OptionLabel(option).size());
+    for (const TOptionDef& option : options) width = std::max(width, OptionLabel(option).size());
     text += "Options:\n";
-    for (const TOptionSpec& option : options)
+    for (const TOptionDef& option : options)
         text += "  " + PadRight(OptionLabel(option), width + 2) + option.Help + "\n";
     text += "\n";
     text += ExitStatusText;

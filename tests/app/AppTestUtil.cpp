@@ -11,9 +11,9 @@ QString TTempFolder::Path(const QString& name) const {
     return name.isEmpty() ? FDir.path() : QDir(FDir.path()).filePath(name);
 }
 
-QString TTempFolder::Save(const QString& name, const TVornSpec& spec) const {
+QString TTempFolder::Save(const QString& name, const TVornPlan& plan) const {
     const QString path = Path(name);
-    BuildVorn(spec).Save(QFile::encodeName(path).toStdString());
+    BuildVorn(plan).Save(QFile::encodeName(path).toStdString());
     return path;
 }
 

@@ -15,8 +15,8 @@ class TTempFolder {
 public:
     TTempFolder();
     QString Path(const QString& name = QString()) const;
-    // Writes `spec` to `name` in the folder; returns the full path.
-    QString Save(const QString& name, const TVornSpec& spec) const;
+    // Writes `plan` to `name` in the folder; returns the full path.
+    QString Save(const QString& name, const TVornPlan& plan) const;
 
 private:
     QTemporaryDir FDir;

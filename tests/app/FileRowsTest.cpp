@@ -18,15 +18,15 @@ const TFileTypeLookup TestTypes{
     },
     [](const std::string& name) { return name.size() > 4 && name.substr(name.size() - 4) == ".bmp" ? 8 : 4; }};
 
-TVornSpec MixedFolder() {
-    TVornSpec spec;
-    spec.Root.AddDir("b");
-    spec.Root.AddDir("A").Time(FileTimeOf(2003, 1, 2, 0, 0, 0));
-    spec.Root.AddFile("z.txt", std::string(1000, 'z')).Zlib(9);
-    spec.Root.AddFile("B.TXT", "b").WithFlags(0x8000).Time(FileTimeOf(2004, 5, 26, 13, 14, 16));
-    spec.Root.AddFile("pic.bmp", "BM").NoCrc();
-    spec.Root.AddFile("odd.dat", "abcd").ForceFormat = 7;
-    return spec;
+TVornPlan MixedFolder() {
+    TVornPlan plan;
+    plan.Root.AddDir("b");
+    plan.Root.AddDir("A").Time(FileTimeOf(2003, 1, 2, 0, 0, 0));
+    plan.Root.AddFile("z.txt", std::string(1000, 'z')).Zlib(9);
+    plan.Root.AddFile("B.TXT", "b").WithFlags(0x8000).Time(FileTimeOf(2004, 5, 26, 13, 14, 16));
+    plan.Root.AddFile("pic.bmp", "BM").NoCrc();
+    plan.Root.AddFile("odd.dat", "abcd").ForceFormat = 7;
+    return plan;
 }
 
 std::vector<std::string> Names(const TRows& rows) {
@@ -100,9 +100,9 @@ TEST(FileRows, CompletingReadsTheDetailFieldsOnce) {
 
 TEST(FileRows, AnEmptyDirectoryListsNoRows) {
     TTempFolder temp;
-    TVornSpec spec;
-    spec.Root.AddDir("empty");
-    auto vorn = OpenSaved(temp.Save("e.kvres", spec));
+    TVornPlan plan;
+    plan.Root.AddDir("empty");
+    auto vorn = OpenSaved(temp.Save("e.kvres", plan));
     TRows rows;
     BuildRows(*vorn, vorn->GetRootOffset(), TestTypes, rows);
     ASSERT_EQ(rows.size(), 1u);

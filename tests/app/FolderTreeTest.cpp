@@ -15,13 +15,13 @@
 #include <gtest/gtest.h>
 
 namespace {
-TVornSpec Tree() {
-    TVornSpec spec;
-    spec.Root.Add("art/maps/m1.raw", "x");
-    spec.Root.Add("art/ui/logo.bmp", "x");
-    spec.Root.Dir("empty");
-    spec.Root.AddFile("readme.txt", "x");
-    return spec;
+TVornPlan Tree() {
+    TVornPlan plan;
+    plan.Root.Add("art/maps/m1.raw", "x");
+    plan.Root.Add("art/ui/logo.bmp", "x");
+    plan.Root.Dir("empty");
+    plan.Root.AddFile("readme.txt", "x");
+    return plan;
 }
 
 // "name(child,child)" of a node, to compare the shape in one line.
@@ -50,9 +50,9 @@ TEST(FolderTree, HoldsEveryDirectoryInIndexOrderAndNoFiles) {
 
 TEST(FolderTree, ADirectoryLoopIsAnErrorNotEndlessRecursion) {
     TTempFolder temp;
-    TVornSpec spec;
-    spec.Root.Dir("a/b").ForceChildPaths = std::vector<std::string>{"a"};
-    auto vorn = OpenSaved(temp.Save("loop.kvres", spec));
+    TVornPlan plan;
+    plan.Root.Dir("a/b").ForceChildPaths = std::vector<std::string>{"a"};
+    auto vorn = OpenSaved(temp.Save("loop.kvres", plan));
     try {
         BuildFolderNodes(*vorn);
         FAIL() << "no error";
@@ -64,18 +64,18 @@ TEST(FolderTree, ADirectoryLoopIsAnErrorNotEndlessRecursion) {
 TEST(FolderTree, DamageOutsideTheFoldersThatHoldFoldersIsStillFound) {
     TTempFolder temp;
     // A wrong parent field alone changes nothing: the child lists decide.
-    TVornSpec wrongParent = Tree();
+    TVornPlan wrongParent = Tree();
     wrongParent.Root.Dir("art/maps").ForceParent = 0;
     auto vorn = OpenSaved(temp.Save("parent.kvres", wrongParent));
     EXPECT_EQ(Shape(BuildFolderNodes(*vorn)), "(art(maps,ui),empty)");
 
     // A folder that holds no folders by the parent fields, listing one anyway.
-    TVornSpec listedTwice = Tree();
+    TVornPlan listedTwice = Tree();
     listedTwice.Root.Dir("empty").ForceChildPaths = std::vector<std::string>{"art/maps"};
     vorn = OpenSaved(temp.Save("twice.kvres", listedTwice));
     EXPECT_THROW(BuildFolderNodes(*vorn), EVornError);
 
-    TVornSpec loopInLeaf = Tree();
+    TVornPlan loopInLeaf = Tree();
     loopInLeaf.Root.Dir("art/ui").ForceChildPaths = std::vector<std::string>{"art"};
     vorn = OpenSaved(temp.Save("leafloop.kvres", loopInLeaf));
     EXPECT_THROW(BuildFolderNodes(*vorn), EVornError);

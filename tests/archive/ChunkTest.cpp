@@ -22,16 +22,16 @@ struct TChunked {
 
 // A chunked entry "f" of `contents` followed by a stored neighbour.
 TChunked MakeChunked(uint16_t format, const TBytes& contents,
-                     const std::function<void(TEntrySpec&)>& edit = {})
+                     const std::function<void(TEntryPlan&)>& edit = {})
 {
-    TVornSpec spec;
-    TEntrySpec& file = spec.Root.AddFile("f", contents);
+    TVornPlan plan;
+    TEntryPlan& file = plan.Root.AddFile("f", contents);
     file.Format = format;
     file.Chunked(ChunkSize);
     if (edit)
         edit(file);
-    spec.Root.AddFile("after", "0123456789");
-    TChunked out{BuildVorn(spec)};
+    plan.Root.AddFile("after", "0123456789");
+    TChunked out{BuildVorn(plan)};
     out.Offset = out.Built.OffsetOf("f");
     return out;
 }
@@ -63,7 +63,7 @@ TEST(Chunks, StoredChunksAndExtraBytesRoundTrip)
     const TBytes contents = SampleBytes(ChunkSize * 4 + 10, 8);
     TScratchDir dir;
     for (uint16_t format : {DATAFORMAT_ZLIB, DATAFORMAT_LZO}) {
-        const TChunked entry = MakeChunked(format, contents, [](TEntrySpec& f) {
+        const TChunked entry = MakeChunked(format, contents, [](TEntryPlan& f) {
             f.Chunk(0).Extra = 4;
             f.Chunk(1).Mode = TChunkMode::Stored;
             f.Chunk(2).Extra = ChunkSize;  // all of it raw after an empty stream
@@ -79,7 +79,7 @@ TEST(Chunks, StoredChunksAndExtraBytesRoundTrip)
 TEST(Chunks, ExtraBytesAreTakenFromTheFile)
 {
     const TBytes contents = SampleBytes(ChunkSize * 2, 6);
-    TChunked entry = MakeChunked(DATAFORMAT_ZLIB, contents, [](TEntrySpec& f) {
+    TChunked entry = MakeChunked(DATAFORMAT_ZLIB, contents, [](TEntryPlan& f) {
         f.NoCrc();
         f.Chunk(0).Extra = 4;
         f.Chunk(1).Mode = TChunkMode::Stored;
@@ -105,7 +105,7 @@ TEST(Chunks, ShortChunkStreamLeavesZeros)
     expected.insert(ChunkSize, 5, '\0');
     TScratchDir dir;
     for (uint16_t format : {DATAFORMAT_ZLIB, DATAFORMAT_LZO}) {
-        const TChunked entry = MakeChunked(format, contents, [](TEntrySpec& f) {
+        const TChunked entry = MakeChunked(format, contents, [](TEntryPlan& f) {
             f.Chunk(0).Mode = f.Chunk(1).Mode = TChunkMode::Compressed;
             f.NoCrc().ForceSize = ChunkSize * 2 + 5;
             f.ForceChunkSize = ChunkSize + 5;
@@ -119,7 +119,7 @@ TEST(Chunks, StoredChunkMayExceedTheChunkSize)
 {
     const TBytes contents = SampleBytes(1500, 1);
     TScratchDir dir;
-    const TChunked entry = MakeChunked(DATAFORMAT_ZLIB, contents, [](TEntrySpec& f) {
+    const TChunked entry = MakeChunked(DATAFORMAT_ZLIB, contents, [](TEntryPlan& f) {
         f.Chunk(0).Mode = TChunkMode::Stored;
         f.Chunk(1).Mode = TChunkMode::Stored;
         f.EditChunks = [](std::vector<TChunkHeader>& chunks) {
@@ -134,7 +134,7 @@ TEST(Chunks, HugeChunkSizeNeedsNoHugeBuffer)
 {
     const TBytes contents = SampleBytes(3000, 4);
     TScratchDir dir;
-    const TChunked entry = MakeChunked(DATAFORMAT_LZO, contents, [](TEntrySpec& f) {
+    const TChunked entry = MakeChunked(DATAFORMAT_LZO, contents, [](TEntryPlan& f) {
         f.Chunked(4000).ForceChunkSize = 0xFFFFFFF0;
     });
     EXPECT_EQ(entry.Read(dir), AsString(contents));
@@ -144,43 +144,43 @@ TEST(Chunks, DamagedTablesFailCleanly)
 {
     struct Case {
         const char* what;
-        std::function<void(TEntrySpec&)> edit;
+        std::function<void(TEntryPlan&)> edit;
         std::string message;  // %u: the entry offset
     };
     const Case cases[] = {
         {"compressed chunk larger than the chunk size",
-         [](TEntrySpec& f) { f.EditChunks = [](auto& c) { c[0].m_CompressedSize = ChunkSize + 1; }; },
+         [](TEntryPlan& f) { f.EditChunks = [](auto& c) { c[0].m_CompressedSize = ChunkSize + 1; }; },
          "CompressedSize is bigger than buffer!"},
         {"sizes adding up to more than m_Size",
-         [](TEntrySpec& f) { f.EditChunks = [](auto& c) { c[2].m_UncompressedSize += 1; }; },
+         [](TEntryPlan& f) { f.EditChunks = [](auto& c) { c[2].m_UncompressedSize += 1; }; },
          "Chunk sizes of entry %u add up to more than its size"},
         {"sizes adding up to less than m_Size",
-         [](TEntrySpec& f) { f.ForceSize = ChunkSize * 3 + 1; f.ForceChunkSize = ChunkSize + 1; },
+         [](TEntryPlan& f) { f.ForceSize = ChunkSize * 3 + 1; f.ForceChunkSize = ChunkSize + 1; },
          "Size missmatch."},
         {"huge m_Size with one small chunk",
-         [](TEntrySpec& f) { f.NoCrc().ForceSize = 0xFFFFFFF0; f.ForceChunkSize = 0xFFFFFFF0; },
+         [](TEntryPlan& f) { f.NoCrc().ForceSize = 0xFFFFFFF0; f.ForceChunkSize = 0xFFFFFFF0; },
          "Size missmatch."},
         {"more extra bytes than the chunk holds",
-         [](TEntrySpec& f) { f.EditChunks = [](auto& c) { c[1].m_ExtraBytes = c[1].m_UncompressedSize + 1; }; },
+         [](TEntryPlan& f) { f.EditChunks = [](auto& c) { c[1].m_ExtraBytes = c[1].m_UncompressedSize + 1; }; },
          "Chunk 1 of entry %u has more extra bytes than its size"},
         {"chunk that cannot decode to its size",
-         [](TEntrySpec& f) { f.EditChunks = [](auto& c) { c[0].m_CompressedSize = 0; }; },
+         [](TEntryPlan& f) { f.EditChunks = [](auto& c) { c[0].m_CompressedSize = 0; }; },
          "Chunk 0 of entry %u: 1000 bytes are more than its 0 compressed bytes can hold"},
         {"chunk offset far past the end",
-         [](TEntrySpec& f) { f.EditChunks = [](auto& c) { c[1].m_ChunkOffset = 0x7FFFFFFF; }; },
+         [](TEntryPlan& f) { f.EditChunks = [](auto& c) { c[1].m_ChunkOffset = 0x7FFFFFFF; }; },
          "Chunk 1 of entry %u reaches past the end of the file"},
         {"chunk offset wrapping past 4 GiB",
-         [](TEntrySpec& f) { f.EditChunks = [](auto& c) { c[1].m_ChunkOffset = 0xFFFFFFFF; }; },
+         [](TEntryPlan& f) { f.EditChunks = [](auto& c) { c[1].m_ChunkOffset = 0xFFFFFFFF; }; },
          "Chunk 1 of entry %u reaches past the end of the file"},
         {"more chunks than the index holds",
-         [](TEntrySpec& f) { f.ForceChunkSize = 1; },
+         [](TEntryPlan& f) { f.ForceChunkSize = 1; },
          "Chunk table of entry %u reaches outside the index"},
     };
     const TBytes contents = SampleBytes(ChunkSize * 3, 12);
     TScratchDir dir;
     for (uint16_t format : {DATAFORMAT_ZLIB, DATAFORMAT_LZO}) {
         for (const Case& c : cases) {
-            TChunked entry = MakeChunked(format, contents, [&](TEntrySpec& f) {
+            TChunked entry = MakeChunked(format, contents, [&](TEntryPlan& f) {
                 for (int i = 0; i < 3; ++i)
                     f.Chunk(i).Mode = TChunkMode::Compressed;
                 c.edit(f);
@@ -199,12 +199,12 @@ TEST(Chunks, ChunkReachingPastTheEndOfTheFile)
 {
     const TBytes contents = SampleBytes(ChunkSize * 2, 14);
     for (int part = 0; part < 3; ++part) {
-        TVornSpec spec;
-        TEntrySpec& file = spec.Root.AddFile("f", contents).Zlib().Chunked(ChunkSize);
+        TVornPlan plan;
+        TEntryPlan& file = plan.Root.AddFile("f", contents).Zlib().Chunked(ChunkSize);
         file.Chunk(0).Mode = part == 0 ? TChunkMode::Stored : TChunkMode::Compressed;
         file.Chunk(1).Extra = part == 2 ? 8 : 0;
         file.Chunk(1).Mode = TChunkMode::Compressed;
-        TBuiltVorn built = BuildVorn(spec);  // the entry's data is the end of the file
+        TBuiltVorn built = BuildVorn(plan);  // the entry's data is the end of the file
         const TEntryLayout& f = built.At("f");
         TChunkHeader chunk;
         const size_t header = f.ChunkTablePos + (part == 0 ? 0 : sizeof(TChunkHeader));

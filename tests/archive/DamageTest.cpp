@@ -13,36 +13,36 @@
 
 namespace {
 
-TVornSpec MixedSpec(bool indexAfterData)
+TVornPlan MixedPlan(bool indexAfterData)
 {
-    TVornSpec spec;
-    spec.IndexAfterData = indexAfterData;
-    spec.Header.Title = u"Damage";
-    spec.Header.Description = u"every format";
-    spec.Root.AddFile("a.txt", "hello world");
-    spec.Root.AddFile("empty.txt", "");
-    TEntrySpec& art = spec.Root.AddDir("art");
+    TVornPlan plan;
+    plan.IndexAfterData = indexAfterData;
+    plan.Header.Title = u"Damage";
+    plan.Header.Description = u"every format";
+    plan.Root.AddFile("a.txt", "hello world");
+    plan.Root.AddFile("empty.txt", "");
+    TEntryPlan& art = plan.Root.AddDir("art");
     art.AddFile("whole.z", SampleBytes(2000, 1)).Zlib();
     art.AddDir("maps").AddFile("whole.lzo", SampleBytes(1500, 2)).Lzo();
-    TEntrySpec& chunked = art.AddFile("chunks.z", SampleBytes(640, 3)).Zlib().Chunked(256);
+    TEntryPlan& chunked = art.AddFile("chunks.z", SampleBytes(640, 3)).Zlib().Chunked(256);
     chunked.Chunk(0).Extra = 4;
     chunked.Chunk(1).Mode = TChunkMode::Stored;
     art.AddFile("chunks.lzo", SampleBytes(600, 4)).Lzo().Chunked(200).Chunk(2).Extra = 7;
-    spec.Root.AddDir("nothing");
-    return spec;
+    plan.Root.AddDir("nothing");
+    return plan;
 }
 
-std::map<uint32_t, std::string> ContentsByOffset(const TVornSpec& spec, const TBuiltVorn& built)
+std::map<uint32_t, std::string> ContentsByOffset(const TVornPlan& plan, const TBuiltVorn& built)
 {
     std::map<uint32_t, std::string> out;
-    std::function<void(const TEntrySpec&, const std::string&)> collect =
-        [&](const TEntrySpec& e, const std::string& path) {
+    std::function<void(const TEntryPlan&, const std::string&)> collect =
+        [&](const TEntryPlan& e, const std::string& path) {
             if (!e.IsDir)
                 out[built.OffsetOf(path)] = AsString(e.Contents);
-            for (const TEntrySpec& child : e.Children)
+            for (const TEntryPlan& child : e.Children)
                 collect(child, path.empty() ? child.Name : path + "/" + child.Name);
         };
-    collect(spec.Root, "");
+    collect(plan.Root, "");
     return out;
 }
 
@@ -127,9 +127,9 @@ void Exercise(TScratchDir& dir, const TBytes& bytes,
 TEST(Damage, TruncationAtEveryLength)
 {
     for (bool indexAfterData : {false, true}) {
-        const TVornSpec spec = MixedSpec(indexAfterData);
-        const TBuiltVorn built = BuildVorn(spec);
-        const auto contents = ContentsByOffset(spec, built);
+        const TVornPlan plan = MixedPlan(indexAfterData);
+        const TBuiltVorn built = BuildVorn(plan);
+        const auto contents = ContentsByOffset(plan, built);
         TScratchDir dir;
         Exercise(dir, built.Bytes, &contents);  // the whole archive reads right
         int opened = 0;
@@ -147,7 +147,7 @@ TEST(Damage, TruncationAtEveryLength)
 
 TEST(Damage, OverwrittenIndexAndHeaderBytes)
 {
-    const TBuiltVorn built = BuildVorn(MixedSpec(false));
+    const TBuiltVorn built = BuildVorn(MixedPlan(false));
     TScratchDir dir;
     std::vector<size_t> positions;
     for (size_t p = offsetof(TVornHeader, m_DirSetOffset); p < offsetof(TVornHeader, m_ProductVersion); ++p)
@@ -165,7 +165,7 @@ TEST(Damage, OverwrittenIndexAndHeaderBytes)
 
 TEST(Damage, RandomlyFlippedBytes)
 {
-    const TBuiltVorn built = BuildVorn(MixedSpec(false));
+    const TBuiltVorn built = BuildVorn(MixedPlan(false));
     std::mt19937 random(1234);
     TScratchDir dir;
     for (int round = 0; round < 3000; ++round) {

@@ -11,16 +11,16 @@ namespace {
 // One file (plus a stored neighbour after it, so its stream is not the last
 // bytes of the file), changed by `edit`, opened and read.
 std::string ReadOne(uint16_t format, const TBytes& contents,
-                    const std::function<void(TEntrySpec&)>& edit = {},
+                    const std::function<void(TEntryPlan&)>& edit = {},
                     const std::function<void(TBuiltVorn&)>& patch = {})
 {
-    TVornSpec spec;
-    TEntrySpec& file = spec.Root.AddFile("f", contents);
+    TVornPlan plan;
+    TEntryPlan& file = plan.Root.AddFile("f", contents);
     file.Format = format;
     if (edit)
         edit(file);
-    spec.Root.AddFile("after", "0123456789");
-    TBuiltVorn built = BuildVorn(spec);
+    plan.Root.AddFile("after", "0123456789");
+    TBuiltVorn built = BuildVorn(plan);
     if (patch)
         patch(built);
     TScratchDir dir;
@@ -36,7 +36,7 @@ TEST(Decode, WholeEntriesOfEveryFormatRoundTrip)
         for (size_t size : {size_t{0}, size_t{1}, size_t{1000}, size_t{200000}}) {
             const TBytes contents = SampleBytes(size, static_cast<uint32_t>(size));
             EXPECT_EQ(ReadOne(format, contents), AsString(contents)) << format << " " << size;
-            EXPECT_EQ(ReadOne(format, contents, [](TEntrySpec& f) { f.NoCrc(); }), AsString(contents))
+            EXPECT_EQ(ReadOne(format, contents, [](TEntryPlan& f) { f.NoCrc(); }), AsString(contents))
                 << format << " " << size << " without CRC";
         }
     }
@@ -46,14 +46,14 @@ TEST(Decode, StreamsAtTheLimitOfCompressionStillDecode)
 {
     const TBytes zeros(8 << 20, 0);
     for (uint16_t format : {DATAFORMAT_ZLIB, DATAFORMAT_LZO})
-        EXPECT_EQ(ReadOne(format, zeros, [](TEntrySpec& f) { f.ZlibLevel = 9; }), AsString(zeros));
+        EXPECT_EQ(ReadOne(format, zeros, [](TEntryPlan& f) { f.ZlibLevel = 9; }), AsString(zeros));
 }
 
 TEST(Decode, StoredEntryMayEndExactlyAtTheEndOfTheFile)
 {
-    TVornSpec spec;
-    spec.Root.AddFile("last", "the last bytes");
-    TBuiltVorn built = BuildVorn(spec);
+    TVornPlan plan;
+    plan.Root.AddFile("last", "the last bytes");
+    TBuiltVorn built = BuildVorn(plan);
     ASSERT_EQ(built.At("last").DataPos + 14, built.Bytes.size());
     TScratchDir dir;
     auto vorn = OpenBytes(dir, built.Bytes);
@@ -66,8 +66,8 @@ TEST(Decode, StoredEntryMayEndExactlyAtTheEndOfTheFile)
 
 TEST(Decode, EmptyStoredEntry)
 {
-    EXPECT_EQ(ReadOne(DATAFORMAT_RAW, {}, [](TEntrySpec& f) { f.NoCrc(); }), "");
-    EXPECT_EQ(ReadOne(DATAFORMAT_RAW, {}, [](TEntrySpec& f) { f.ForceCrc = 1; }),
+    EXPECT_EQ(ReadOne(DATAFORMAT_RAW, {}, [](TEntryPlan& f) { f.NoCrc(); }), "");
+    EXPECT_EQ(ReadOne(DATAFORMAT_RAW, {}, [](TEntryPlan& f) { f.ForceCrc = 1; }),
               "error: CRC-32 differs from header");
 }
 
@@ -77,16 +77,16 @@ TEST(Decode, ZlibStreamEndingEarly)
 {
     const TBytes contents = SampleBytes(3000, 9);
     std::string expected = AsString(contents) + std::string(100, '\0');
-    EXPECT_EQ(ReadOne(DATAFORMAT_ZLIB, contents, [](TEntrySpec& f) { f.NoCrc().ForceSize = 3100; }),
+    EXPECT_EQ(ReadOne(DATAFORMAT_ZLIB, contents, [](TEntryPlan& f) { f.NoCrc().ForceSize = 3100; }),
               expected);
-    EXPECT_EQ(ReadOne(DATAFORMAT_ZLIB, contents, [](TEntrySpec& f) { f.ForceSize = 3100; }),
+    EXPECT_EQ(ReadOne(DATAFORMAT_ZLIB, contents, [](TEntryPlan& f) { f.ForceSize = 3100; }),
               "error: CRC-32 differs from header");
 }
 
 TEST(Decode, FailuresCarryTheirMessages)
 {
     const TBytes contents = SampleBytes(4000, 5);
-    using Edit = std::function<void(TEntrySpec&)>;
+    using Edit = std::function<void(TEntryPlan&)>;
     using Patch = std::function<void(TBuiltVorn&)>;
     auto stream = [](TBuiltVorn& b) { return b.At("f").DataPos; };
     struct Case {
@@ -97,11 +97,11 @@ TEST(Decode, FailuresCarryTheirMessages)
         std::string message;
     };
     const Case cases[] = {
-        {"format 3", DATAFORMAT_ZLIB, [](TEntrySpec& f) { f.ForceFormat = 3; }, {},
+        {"format 3", DATAFORMAT_ZLIB, [](TEntryPlan& f) { f.ForceFormat = 3; }, {},
          "Format Unknown (3) is not supported"},
-        {"format 65535", DATAFORMAT_RAW, [](TEntrySpec& f) { f.ForceFormat = 65535; }, {},
+        {"format 65535", DATAFORMAT_RAW, [](TEntryPlan& f) { f.ForceFormat = 65535; }, {},
          "Format Unknown (65535) is not supported"},
-        {"stored data past the end", DATAFORMAT_RAW, [](TEntrySpec& f) { f.ForceDataStart = 0x10000; }, {},
+        {"stored data past the end", DATAFORMAT_RAW, [](TEntryPlan& f) { f.ForceDataStart = 0x10000; }, {},
          "vorn too small"},
         {"data start wrapping past 4 GiB", DATAFORMAT_RAW, {},
          [](TBuiltVorn& b) {  // in 32 bits this would point at the real data again
@@ -109,13 +109,13 @@ TEST(Decode, FailuresCarryTheirMessages)
                       0u - b.Header.m_DataOffset);  // 32-bit sum: file position 0
          },
          "vorn too small"},
-        {"stream past the end", DATAFORMAT_ZLIB, [](TEntrySpec& f) { f.ForceCompressedSize = 0x100000; }, {},
+        {"stream past the end", DATAFORMAT_ZLIB, [](TEntryPlan& f) { f.ForceCompressedSize = 0x100000; }, {},
          "vorn too small"},
         {"zlib header damaged", DATAFORMAT_ZLIB, {}, [&](TBuiltVorn& b) { b.Bytes[stream(b)] = 0; },
          "error"},
-        {"zlib stream cut short", DATAFORMAT_ZLIB, [](TEntrySpec& f) { f.ForceCompressedSize = 100; }, {},
+        {"zlib stream cut short", DATAFORMAT_ZLIB, [](TEntryPlan& f) { f.ForceCompressedSize = 100; }, {},
          "ZLib error: target buffer may be too small"},
-        {"zlib stream longer than m_Size", DATAFORMAT_ZLIB, [](TEntrySpec& f) { f.NoCrc().ForceSize = 3999; }, {},
+        {"zlib stream longer than m_Size", DATAFORMAT_ZLIB, [](TEntryPlan& f) { f.NoCrc().ForceSize = 3999; }, {},
          "ZLib error: target buffer may be too small"},
         {"lzo with one more input byte", DATAFORMAT_LZO, {},
          [](TBuiltVorn& b) {
@@ -123,31 +123,31 @@ TEST(Decode, FailuresCarryTheirMessages)
              PatchU32(b.Bytes, f.CompressionHeaderPos, f.StoredSize + 1);
          },
          "lzo decompression error"},
-        {"lzo stream cut short", DATAFORMAT_LZO, [](TEntrySpec& f) { f.ForceCompressedSize = 100; }, {},
+        {"lzo stream cut short", DATAFORMAT_LZO, [](TEntryPlan& f) { f.ForceCompressedSize = 100; }, {},
          "lzo decompression error"},
-        {"lzo stream longer than m_Size", DATAFORMAT_LZO, [](TEntrySpec& f) { f.NoCrc().ForceSize = 3999; }, {},
+        {"lzo stream longer than m_Size", DATAFORMAT_LZO, [](TEntryPlan& f) { f.NoCrc().ForceSize = 3999; }, {},
          "lzo decompression error"},
-        {"lzo stream shorter than m_Size", DATAFORMAT_LZO, [](TEntrySpec& f) { f.NoCrc().ForceSize = 4001; }, {},
+        {"lzo stream shorter than m_Size", DATAFORMAT_LZO, [](TEntryPlan& f) { f.NoCrc().ForceSize = 4001; }, {},
          "Size missmatch."},
-        {"CRC checked before size", DATAFORMAT_LZO, [](TEntrySpec& f) { f.ForceSize = 4001; f.ForceCrc = 7; }, {},
+        {"CRC checked before size", DATAFORMAT_LZO, [](TEntryPlan& f) { f.ForceSize = 4001; f.ForceCrc = 7; }, {},
          "CRC-32 differs from header"},
-        {"wrong CRC", DATAFORMAT_RAW, [](TEntrySpec& f) { f.ForceCrc = 0x12345678; }, {},
+        {"wrong CRC", DATAFORMAT_RAW, [](TEntryPlan& f) { f.ForceCrc = 0x12345678; }, {},
          "CRC-32 differs from header"},
         {"damaged stored byte", DATAFORMAT_RAW, {}, [&](TBuiltVorn& b) { b.Bytes[stream(b) + 10] ^= 1; },
          "CRC-32 differs from header"},
-        {"zlib m_Size beyond 1032:1", DATAFORMAT_ZLIB, [](TEntrySpec& f) { f.ForceSize = 0xFFFFFFFF; }, {},
+        {"zlib m_Size beyond 1032:1", DATAFORMAT_ZLIB, [](TEntryPlan& f) { f.ForceSize = 0xFFFFFFFF; }, {},
          "Size 4294967295 of entry %u is more than its %c compressed bytes can hold"},
-        {"lzo m_Size beyond 256:1", DATAFORMAT_LZO, [](TEntrySpec& f) { f.ForceSize = 0x7FFFFFFF; }, {},
+        {"lzo m_Size beyond 256:1", DATAFORMAT_LZO, [](TEntryPlan& f) { f.ForceSize = 0x7FFFFFFF; }, {},
          "Size 2147483647 of entry %u is more than its %c compressed bytes can hold"},
     };
     for (const Case& c : cases) {
-        TVornSpec spec;
-        TEntrySpec& file = spec.Root.AddFile("f", contents);
+        TVornPlan plan;
+        TEntryPlan& file = plan.Root.AddFile("f", contents);
         file.Format = c.format;
         if (c.edit)
             c.edit(file);
-        spec.Root.AddFile("after", "0123456789");
-        TBuiltVorn built = BuildVorn(spec);
+        plan.Root.AddFile("after", "0123456789");
+        TBuiltVorn built = BuildVorn(plan);
         if (c.patch)
             c.patch(built);
         // Fill in the entry offset and stored size for the parametrised texts.
@@ -166,9 +166,9 @@ TEST(Decode, FailuresCarryTheirMessages)
 
 TEST(Decode, DirectoryOffsetIsNoFileEntry)
 {
-    TVornSpec spec;
-    spec.Root.Add("art/a.txt", "x");
-    TBuiltVorn built = BuildVorn(spec);
+    TVornPlan plan;
+    plan.Root.Add("art/a.txt", "x");
+    TBuiltVorn built = BuildVorn(plan);
     TScratchDir dir;
     auto vorn = OpenBytes(dir, built.Bytes);
     const uint32_t art = built.OffsetOf("art");
@@ -183,9 +183,9 @@ TEST(Decode, DirectoryOffsetIsNoFileEntry)
 
 TEST(Decode, FailureEmptiesTheCallersBuffer)
 {
-    TVornSpec spec;
-    spec.Root.AddFile("bad", "x").ForceCrc = 1;
-    TBuiltVorn built = BuildVorn(spec);
+    TVornPlan plan;
+    plan.Root.AddFile("bad", "x").ForceCrc = 1;
+    TBuiltVorn built = BuildVorn(plan);
     TScratchDir dir;
     const auto vorn = OpenBytes(dir, built.Bytes);
     TDataBuffer buffer;

@@ -7,23 +7,23 @@
 namespace {
 
 // Root "" with readme.txt, art/ (maps/ with a.map, logo.bmp) and empty/.
-TVornSpec TreeSpec()
+TVornPlan TreePlan()
 {
-    TVornSpec spec;
-    spec.Root.AddFile("readme.txt", "hello").Time(FileTimeOf(2001, 2, 3, 4, 5, 6));
-    TEntrySpec& art = spec.Root.AddDir("art");
+    TVornPlan plan;
+    plan.Root.AddFile("readme.txt", "hello").Time(FileTimeOf(2001, 2, 3, 4, 5, 6));
+    TEntryPlan& art = plan.Root.AddDir("art");
     art.Time(FileTimeOf(1999, 12, 31, 23, 59, 58));
     art.AddDir("maps").AddFile("a.map", SampleBytes(5000, 2)).Zlib().WithFlags(FILEFLAG_STRUCK);
     art.AddFile("logo.bmp", SampleBytes(700, 3)).Lzo().Chunked(256);
-    spec.Root.AddDir("empty");
-    return spec;
+    plan.Root.AddDir("empty");
+    return plan;
 }
 
 class Query : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Built = BuildVorn(TreeSpec());
+        Built = BuildVorn(TreePlan());
         Vorn = OpenBytes(Dir, Built.Bytes);
     }
     uint32_t At(const std::string& path) const { return Built.OffsetOf(path); }
@@ -104,12 +104,12 @@ TEST(Names, AreTheCharactersUpToTheZeroByte)
 {
     const std::string names[] = {"", "a", "ab", "abcde", "abcdef", "abcdefghi",
                                  std::string("\xC9t\xE9\x1B$x", 6)};
-    TVornSpec spec;
+    TVornPlan plan;
     for (const std::string& name : names)
-        spec.Root.AddDir("d" + name).AddFile(name, "x");
-    spec.Root.AddFile(std::string("ab\0cd", 5), "y");
+        plan.Root.AddDir("d" + name).AddFile(name, "x");
+    plan.Root.AddFile(std::string("ab\0cd", 5), "y");
     TScratchDir dir;
-    const TBuiltVorn built = BuildVorn(spec);
+    const TBuiltVorn built = BuildVorn(plan);
     const auto vorn = OpenBytes(dir, built.Bytes);
     for (const std::string& name : names) {
         EXPECT_EQ(vorn->GetName(built.OffsetOf("d" + name)), "d" + name);
@@ -121,11 +121,11 @@ TEST(Names, AreTheCharactersUpToTheZeroByte)
 
 TEST(Names, TheRootNameIsPartOfEveryPath)
 {
-    TVornSpec spec;
-    spec.Root.Name = "data";
-    spec.Root.Add("art/maps/a.map", "x");
+    TVornPlan plan;
+    plan.Root.Name = "data";
+    plan.Root.Add("art/maps/a.map", "x");
     TScratchDir dir;
-    const TBuiltVorn built = BuildVorn(spec);
+    const TBuiltVorn built = BuildVorn(plan);
     const auto vorn = OpenBytes(dir, built.Bytes);
     EXPECT_EQ(vorn->GetPath(built.OffsetOf("art/maps/a.map")), "data\\art\\maps\\");
     EXPECT_EQ(vorn->GetPath(built.OffsetOf("")), "");
@@ -133,10 +133,10 @@ TEST(Names, TheRootNameIsPartOfEveryPath)
 
 TEST(CompressedSize, StoredEntryWithoutHeaderAtTheEndOfTheIndexGivesItsSize)
 {
-    TVornSpec spec;
-    spec.Root.AddFile("last.txt", "twelve bytes").RawCompressionHeader = false;
+    TVornPlan plan;
+    plan.Root.AddFile("last.txt", "twelve bytes").RawCompressionHeader = false;
     TScratchDir dir;
-    const TBuiltVorn built = BuildVorn(spec);
+    const TBuiltVorn built = BuildVorn(plan);
     ASSERT_EQ(built.At("last.txt").RecordPos + built.At("last.txt").RecordSize,
               built.IndexPos + built.Header.m_IndexSize);
     EXPECT_EQ(OpenBytes(dir, built.Bytes)->GetCompressedSize(built.OffsetOf("last.txt")), 12u);
@@ -144,11 +144,11 @@ TEST(CompressedSize, StoredEntryWithoutHeaderAtTheEndOfTheIndexGivesItsSize)
 
 TEST(CompressedSize, CompressedEntryWithoutRoomForItsHeaderFails)
 {
-    TVornSpec spec;
-    spec.Root.AddFile("last.z", "some bytes").Zlib();
-    spec.EditHeader = [](TVornHeader& h) { h.m_IndexSize -= 8; };
+    TVornPlan plan;
+    plan.Root.AddFile("last.z", "some bytes").Zlib();
+    plan.EditHeader = [](TVornHeader& h) { h.m_IndexSize -= 8; };
     TScratchDir dir;
-    const TBuiltVorn built = BuildVorn(spec);
+    const TBuiltVorn built = BuildVorn(plan);
     const uint32_t file = built.OffsetOf("last.z");
     EXPECT_EQ(MessageOf([&] { OpenBytes(dir, built.Bytes)->GetCompressedSize(file); }),
               "Compression header of entry " + std::to_string(file) + " reaches outside the index");
@@ -158,11 +158,11 @@ TEST(CompressedSize, CompressedEntryWithoutRoomForItsHeaderFails)
 // outside the index.
 TEST(DamagedQueries, ReportTheEntryThatReachesOutside)
 {
-    TVornSpec spec;
-    spec.Root.AddDir("big").ForceChildCount = 0x40000000;
-    spec.Root.AddFile("last.txt", "x");
+    TVornPlan plan;
+    plan.Root.AddDir("big").ForceChildCount = 0x40000000;
+    plan.Root.AddFile("last.txt", "x");
     TScratchDir dir;
-    TBuiltVorn built = BuildVorn(spec);
+    TBuiltVorn built = BuildVorn(plan);
     const TEntryLayout& last = built.At("last.txt");
     PatchU16(built.Bytes, last.NamePos, 0xFFFF);
     const auto vorn = OpenBytes(dir, built.Bytes);
@@ -202,9 +202,9 @@ TEST(DamagedQueries, ParentLoopsEndGetPath)
         {"long loop", {{"a", "a/b/c/d"}}},
     };
     for (const Case& c : cases) {
-        TVornSpec spec;
-        spec.Root.Add("a/b/c/d/f.txt", "x");
-        TBuiltVorn built = BuildVorn(spec);
+        TVornPlan plan;
+        plan.Root.Add("a/b/c/d/f.txt", "x");
+        TBuiltVorn built = BuildVorn(plan);
         for (const auto& [entry, parent] : c.parents)
             PatchU32(built.Bytes, built.At(entry).RecordPos, built.OffsetOf(parent));
         TScratchDir dir;
@@ -218,15 +218,15 @@ TEST(DamagedQueries, ParentLoopsEndGetPath)
 
 TEST(DeepTrees, PathOfADeepEntry)
 {
-    TVornSpec spec;
+    TVornPlan plan;
     std::string path, expected = "\\";
     for (int i = 0; i < 500; ++i) {
         path += "d/";
         expected += "d\\";
     }
-    spec.Root.Add(path + "f", "x");
+    plan.Root.Add(path + "f", "x");
     TScratchDir dir;
-    const TBuiltVorn built = BuildVorn(spec);
+    const TBuiltVorn built = BuildVorn(plan);
     EXPECT_EQ(OpenBytes(dir, built.Bytes)->GetPath(built.OffsetOf(path + "f")), expected);
 }
 

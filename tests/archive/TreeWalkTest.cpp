@@ -21,19 +21,19 @@ std::vector<std::string> WalkNames(const TVornFile& vorn, uint32_t start,
     return out;
 }
 
-TVornSpec TreeSpec()
+TVornPlan TreePlan()
 {
-    TVornSpec spec;
-    spec.Root.Add("a/x/1.txt", "1");
-    spec.Root.Add("a/2.txt", "2");
-    spec.Root.AddDir("b");
-    spec.Root.Add("c.txt", "3");
-    return spec;
+    TVornPlan plan;
+    plan.Root.Add("a/x/1.txt", "1");
+    plan.Root.Add("a/2.txt", "2");
+    plan.Root.AddDir("b");
+    plan.Root.Add("c.txt", "3");
+    return plan;
 }
 
 TEST(TreeWalk, VisitsParentsFirstChildrenInStoredOrder)
 {
-    const TBuiltVorn built = BuildVorn(TreeSpec());
+    const TBuiltVorn built = BuildVorn(TreePlan());
     TScratchDir dir;
     const auto vorn = OpenBytes(dir, built.Bytes);
     EXPECT_EQ(WalkNames(*vorn, vorn->GetRootOffset()),
@@ -44,7 +44,7 @@ TEST(TreeWalk, VisitsParentsFirstChildrenInStoredOrder)
 
 TEST(TreeWalk, VisitorCanSkipADirectorysChildren)
 {
-    const TBuiltVorn built = BuildVorn(TreeSpec());
+    const TBuiltVorn built = BuildVorn(TreePlan());
     TScratchDir dir;
     const auto vorn = OpenBytes(dir, built.Bytes);
     EXPECT_EQ(WalkNames(*vorn, vorn->GetRootOffset(), [](const std::string& n) { return n != "x"; }),
@@ -53,12 +53,12 @@ TEST(TreeWalk, VisitorCanSkipADirectorysChildren)
 
 TEST(TreeWalk, DeepTreeNeedsNoDeepStack)
 {
-    TVornSpec spec;
+    TVornPlan plan;
     std::string path;
     for (int i = 0; i < 3000; ++i)
         path += "d/";
-    spec.Root.Add(path + "f", "x");
-    const TBuiltVorn built = BuildVorn(spec);
+    plan.Root.Add(path + "f", "x");
+    const TBuiltVorn built = BuildVorn(plan);
     TScratchDir dir;
     const auto vorn = OpenBytes(dir, built.Bytes);
     size_t visited = 0;
@@ -86,12 +86,12 @@ TEST(TreeWalk, ChildListsLeadingBackUpStopTheWalk)
          "Error in directory structure! (\\b\\x is listed twice)"},
     };
     for (const Case& c : cases) {
-        TVornSpec spec = TreeSpec();
+        TVornPlan plan = TreePlan();
         std::vector<std::string> children;
         for (const std::string& child : c.children)
             children.push_back(child == "2.txt" ? "a/2.txt" : child);
-        spec.Root.Dir(c.dir).ForceChildPaths = children;
-        const TBuiltVorn built = BuildVorn(spec);
+        plan.Root.Dir(c.dir).ForceChildPaths = children;
+        const TBuiltVorn built = BuildVorn(plan);
         TScratchDir dir;
         const auto vorn = OpenBytes(dir, built.Bytes);
         EXPECT_EQ(MessageOf([&] { WalkNames(*vorn, vorn->GetRootOffset()); }), c.message) << c.what;
@@ -102,16 +102,16 @@ TEST(TreeWalk, ChildListsLeadingBackUpStopTheWalk)
 // stops at the first second visit, at the bottom of the first descent.
 TEST(TreeWalk, SharedSubtreesCannotMultiplyTheWork)
 {
-    TVornSpec spec;
+    TVornPlan plan;
     std::string path;
     for (int i = 0; i < 40; ++i) {
         const std::string parent = path;
         path += (path.empty() ? "" : "/") + std::string("d");
-        spec.Root.Dir(path);
+        plan.Root.Dir(path);
         if (!parent.empty())
-            spec.Root.Dir(parent).ForceChildPaths = std::vector<std::string>{path, path};
+            plan.Root.Dir(parent).ForceChildPaths = std::vector<std::string>{path, path};
     }
-    const TBuiltVorn built = BuildVorn(spec);
+    const TBuiltVorn built = BuildVorn(plan);
     TScratchDir dir;
     const auto vorn = OpenBytes(dir, built.Bytes);
     std::string expected = "\\";
@@ -123,7 +123,7 @@ TEST(TreeWalk, SharedSubtreesCannotMultiplyTheWork)
 
 TEST(TreeWalk, LoopMessageFromTheStoredPath)
 {
-    const TBuiltVorn built = BuildVorn(TreeSpec());
+    const TBuiltVorn built = BuildVorn(TreePlan());
     TScratchDir dir;
     const auto vorn = OpenBytes(dir, built.Bytes);
     EXPECT_EQ(DirectoryLoopMessage(*vorn, built.OffsetOf("a/x")),

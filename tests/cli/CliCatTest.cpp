@@ -18,13 +18,13 @@ std::string AsString(const TBytes& bytes) { return std::string(bytes.begin(), by
 
 TEST_F(CliTest, CatWritesTheDecodedBytesOfEveryFormat) {
     const TBytes blob = BinaryBytes(10000);
-    TVornSpec spec;
-    spec.Root.Add("data/raw.bin", blob);
-    spec.Root.Add("data/zlib.bin", blob).Zlib();
-    spec.Root.Add("data/chunked.bin", blob).Zlib().Chunked(4096).Chunk(1).Extra = 4;
-    spec.Root.Add("data/lzo.bin", blob).Lzo().Chunked(3000);
-    spec.Root.Add("data/empty.bin", TBytes{}).Lzo();
-    const std::string archive = SaveArchive(spec);
+    TVornPlan plan;
+    plan.Root.Add("data/raw.bin", blob);
+    plan.Root.Add("data/zlib.bin", blob).Zlib();
+    plan.Root.Add("data/chunked.bin", blob).Zlib().Chunked(4096).Chunk(1).Extra = 4;
+    plan.Root.Add("data/lzo.bin", blob).Lzo().Chunked(3000);
+    plan.Root.Add("data/empty.bin", TBytes{}).Lzo();
+    const std::string archive = SaveArchive(plan);
 
     for (const char* path : {"data/raw.bin", "data/zlib.bin", "data/chunked.bin", "data/lzo.bin"}) {
         const TCliResult r = RunCli({"cat", archive, path});
@@ -38,12 +38,12 @@ TEST_F(CliTest, CatWritesTheDecodedBytesOfEveryFormat) {
 }
 
 TEST_F(CliTest, CatFindsNamesAsListPrintsThem) {
-    TVornSpec spec;
-    spec.Root.Add("dir\x1B/esc\x1B.txt", "escaped");
-    spec.Root.Add("caf\xE9.txt", "cp1252");
-    spec.Root.Add("same", "first");
-    spec.Root.Add("same", "second");
-    const std::string archive = SaveArchive(spec);
+    TVornPlan plan;
+    plan.Root.Add("dir\x1B/esc\x1B.txt", "escaped");
+    plan.Root.Add("caf\xE9.txt", "cp1252");
+    plan.Root.Add("same", "first");
+    plan.Root.Add("same", "second");
+    const std::string archive = SaveArchive(plan);
 
     struct Case { std::string path; std::string contents; };
     for (const Case& c : {
@@ -59,10 +59,10 @@ TEST_F(CliTest, CatFindsNamesAsListPrintsThem) {
 }
 
 TEST_F(CliTest, CatReportsMissingFoldersAndDamagedEntries) {
-    TVornSpec spec;
-    spec.Root.Add("data/good.txt", "good");
-    spec.Root.Add("data/bad.txt", "damaged").ForceCrc = 0x12345678;
-    const std::string archive = SaveArchive(spec);
+    TVornPlan plan;
+    plan.Root.Add("data/good.txt", "good");
+    plan.Root.Add("data/bad.txt", "damaged").ForceCrc = 0x12345678;
+    const std::string archive = SaveArchive(plan);
 
     struct Case { std::string path; int status; std::string err; };
     for (const Case& c : {

@@ -15,8 +15,8 @@ std::string Hex(uint32_t value) {
 }  // namespace
 
 TEST_F(CliTest, InfoPrintsHeaderTextsAndFieldsInOrder) {
-    TVornSpec spec;
-    THeaderSpec& h = spec.Header;
+    TVornPlan plan;
+    THeaderPlan& h = plan.Header;
     h.HeaderVersion = 0x00010002;
     const uint16_t product[6] = {1, 2, 3, 4, 5, 6};
     std::memcpy(h.ProductVersion, product, sizeof product);
@@ -31,8 +31,8 @@ TEST_F(CliTest, InfoPrintsHeaderTextsAndFieldsInOrder) {
     h.Copyright = u"\u00A9 2004 Ostren";
     h.BuildInfo = u"tools\\build 7";
     h.Description = u"First line\r\nSecond\n\nFourth\x07";
-    spec.Root.AddFile("a.txt", "a");
-    const TBuiltVorn vorn = BuildVorn(spec);
+    plan.Root.AddFile("a.txt", "a");
+    const TBuiltVorn vorn = BuildVorn(plan);
 
     const TCliResult r = RunCli({"info", SaveArchive(vorn, "info.kvres")});
     ASSERT_EQ(r.ExitStatus, 0) << r.Err;
@@ -66,10 +66,10 @@ TEST_F(CliTest, InfoPrintsHeaderTextsAndFieldsInOrder) {
 }
 
 TEST_F(CliTest, InfoShowsCreatorAndEmptyFlagWord) {
-    TVornSpec spec;
-    std::memcpy(spec.Header.CreatorId, "OSTN", 4);
-    spec.Header.Flags = 0;
-    const TCliResult r = RunCli({"info", SaveArchive(spec)});
+    TVornPlan plan;
+    std::memcpy(plan.Header.CreatorId, "OSTN", 4);
+    plan.Header.Flags = 0;
+    const TCliResult r = RunCli({"info", SaveArchive(plan)});
     ASSERT_EQ(r.ExitStatus, 0) << r.Err;
     EXPECT_NE(r.Out.find("\nDescription: \nm_ProductId: Kvrd\n"), std::string::npos) << r.Out;
     EXPECT_NE(r.Out.find("\nm_Flags: None\n"), std::string::npos) << r.Out;

@@ -42,21 +42,21 @@ struct TListFixture {
     TBytes Zeta = TBytes(1025, 'z');
     TBytes Map = Pattern(3000);
     TBytes Texture = Pattern(9000);
-    TVornSpec Spec;
+    TVornPlan Plan;
 
     TListFixture() {
-        Spec.Root.AddFile("zeta.txt", Zeta).Time(FileTimeOf(2004, 5, 24, 9, 15, 30));
-        TEntrySpec& maps = Spec.Root.AddDir("maps");
+        Plan.Root.AddFile("zeta.txt", Zeta).Time(FileTimeOf(2004, 5, 24, 9, 15, 30));
+        TEntryPlan& maps = Plan.Root.AddDir("maps");
         maps.Time(FileTimeOf(2004, 5, 25, 22, 10, 0));
         maps.AddFile("b.map", Map).Zlib(9).Time(FileTimeOf(2004, 5, 25, 22, 9, 37));  // odd second
         maps.AddFile("a.raw", Texture).Lzo().Chunked(4096).Time(FileTimeOf(2004, 3, 2, 9, 45, 0));
         maps.AddFile("empty.bin", TBytes{}).Zlib().Time(FileTimeOf(2004, 1, 1));
         maps.AddDir("sub").Time(FileTimeOf(2003, 12, 31, 23, 59, 58))
             .AddFile("deep.bmp", "BM..").NoCrc().Time(FileTimeOf(2004, 2, 2, 2, 2, 2));
-        Spec.Root.AddDir("empty").Time(FileTimeOf(2004, 4, 4, 4, 4, 4));
-        TEntrySpec& odd = Spec.Root.AddFile("odd.dat", "odd").Time(0).WithFlags(0x8000);
+        Plan.Root.AddDir("empty").Time(FileTimeOf(2004, 4, 4, 4, 4, 4));
+        TEntryPlan& odd = Plan.Root.AddFile("odd.dat", "odd").Time(0).WithFlags(0x8000);
         odd.ForceFormat = 7;
-        Spec.Root.AddFile("huge.bin", "h").Time(FileTimeOf(2004, 6, 1, 12, 0, 0)).ForceSize =
+        Plan.Root.AddFile("huge.bin", "h").Time(FileTimeOf(2004, 6, 1, 12, 0, 0)).ForceSize =
             0xFFFFFFFFu;
     }
 };
@@ -65,7 +65,7 @@ struct TListFixture {
 
 TEST_F(CliTest, ListTextShowsFileListColumnsDepthFirst) {
     TListFixture f;
-    const TBuiltVorn vorn = BuildVorn(f.Spec);
+    const TBuiltVorn vorn = BuildVorn(f.Plan);
     const auto compressed = [&](const char* path) {
         return ReadU32(vorn.Bytes, vorn.At(path).CompressionHeaderPos);
     };
@@ -104,7 +104,7 @@ TEST_F(CliTest, ListTextShowsFileListColumnsDepthFirst) {
 
 TEST_F(CliTest, ListJsonHasOneObjectPerEntry) {
     TListFixture f;
-    const TBuiltVorn vorn = BuildVorn(f.Spec);
+    const TBuiltVorn vorn = BuildVorn(f.Plan);
     const TCliResult r = RunCli({"list", "--json", SaveArchive(vorn, "list.kvres")});
     ASSERT_EQ(r.ExitStatus, 0) << r.Err;
 
@@ -148,18 +148,18 @@ TEST_F(CliTest, ListJsonHasOneObjectPerEntry) {
 }
 
 TEST_F(CliTest, ListOfAnEmptyRoot) {
-    const std::string archive = SaveArchive(TVornSpec{});
+    const std::string archive = SaveArchive(TVornPlan{});
     EXPECT_EQ(RunCli({"list", "--json", archive}).Out, "[]\n");
     EXPECT_EQ(SplitLines(RunCli({"list", archive}).Out).size(), 1u);  // the heading only
 }
 
 TEST_F(CliTest, ListEscapesControlCharactersAndDecodesWindows1252) {
-    TVornSpec spec;
-    TEntrySpec& dir = spec.Root.AddDir("d\x1B]0;title\x07");
+    TVornPlan plan;
+    TEntryPlan& dir = plan.Root.AddDir("d\x1B]0;title\x07");
     for (const char* name : {"esc\x1B[31m.txt", "c1\xC2\x9B.txt", "cp\x81\xE9.txt",
                              "back\\slash", "tab\there", "quote\"", "del\x7F"})
         dir.AddFile(name, "x");
-    const std::string archive = SaveArchive(spec);
+    const std::string archive = SaveArchive(plan);
 
     const TCliResult text = RunCli({"list", archive});
     ASSERT_EQ(text.ExitStatus, 0) << text.Err;
@@ -208,11 +208,11 @@ TEST_F(CliTest, ListEscapesControlCharactersAndDecodesWindows1252) {
 }
 
 TEST_F(CliTest, ListStopsAtALoopInTheTree) {
-    TVornSpec spec;
-    spec.Root.Add("a/first.txt", "1");
-    spec.Root.Dir("a").AddDir("b").ForceChildPaths = std::vector<std::string>{"a"};
-    spec.Root.AddFile("z.txt", "z");
-    const std::string archive = SaveArchive(spec);
+    TVornPlan plan;
+    plan.Root.Add("a/first.txt", "1");
+    plan.Root.Dir("a").AddDir("b").ForceChildPaths = std::vector<std::string>{"a"};
+    plan.Root.AddFile("z.txt", "z");
+    const std::string archive = SaveArchive(plan);
     for (const bool json : {false, true}) {
         const TCliResult r = json ? RunCli({"list", "--json", archive}) : RunCli({"list", archive});
         EXPECT_EQ(r.ExitStatus, 1);

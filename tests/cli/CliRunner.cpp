@@ -111,8 +111,8 @@ void CliTest::TearDown() {
     if (!FFolder.empty()) std::filesystem::remove_all(FFolder, ignored);
 }
 
-std::string CliTest::SaveArchive(const TVornSpec& spec, const std::string& fileName) {
-    return SaveArchive(BuildVorn(spec), fileName);
+std::string CliTest::SaveArchive(const TVornPlan& plan, const std::string& fileName) {
+    return SaveArchive(BuildVorn(plan), fileName);
 }
 
 std::string CliTest::SaveArchive(const TBuiltVorn& vorn, const std::string& fileName) {

@@ -28,7 +28,7 @@ protected:
     void TearDown() override;
 
     // Builds the archive and saves it as `fileName` in the folder; returns its path.
-    std::string SaveArchive(const TVornSpec& spec, const std::string& fileName = "test.kvres");
+    std::string SaveArchive(const TVornPlan& plan, const std::string& fileName = "test.kvres");
     std::string SaveArchive(const TBuiltVorn& vorn, const std::string& fileName);
     std::string PathOf(const std::string& fileName) const { return FFolder + "/" + fileName; }
 

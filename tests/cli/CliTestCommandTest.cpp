@@ -3,26 +3,26 @@
 #include "CliRunner.h"
 
 TEST_F(CliTest, TestPassesASoundArchive) {
-    TVornSpec spec;
-    spec.Root.Add("a.txt", "alpha");
-    spec.Root.Add("maps/b.map", std::string(70000, 'b')).Zlib().Chunked(65536);
-    spec.Root.Add("maps/c.map", std::string(5000, 'c')).Lzo();
-    spec.Root.Add("maps/d.map", "struck").WithFlags(0x8000);
-    spec.Root.AddDir("empty");
-    const TCliResult r = RunCli({"test", SaveArchive(spec)});
+    TVornPlan plan;
+    plan.Root.Add("a.txt", "alpha");
+    plan.Root.Add("maps/b.map", std::string(70000, 'b')).Zlib().Chunked(65536);
+    plan.Root.Add("maps/c.map", std::string(5000, 'c')).Lzo();
+    plan.Root.Add("maps/d.map", "struck").WithFlags(0x8000);
+    plan.Root.AddDir("empty");
+    const TCliResult r = RunCli({"test", SaveArchive(plan)});
     EXPECT_EQ(r.ExitStatus, 0) << r.Err;
     EXPECT_EQ(r.Out, "4 entries tested, 0 failed\n");
     EXPECT_TRUE(r.Err.empty());
 }
 
 TEST_F(CliTest, TestReportsEachDamagedEntryAndGoesOn) {
-    TVornSpec spec;
-    spec.Root.Add("a.txt", "alpha");
-    spec.Root.Add("data/crc.bin", std::string(3000, 'x')).Zlib().ForceCrc = 0xDEADBEEF;
-    spec.Root.Add("data/format.bin", "f").ForceFormat = 9;
-    spec.Root.Add("data/esc\x1B.bin", "e").ForceCrc = 1;
-    spec.Root.Add("z.txt", "zulu");
-    TBuiltVorn vorn = BuildVorn(spec);
+    TVornPlan plan;
+    plan.Root.Add("a.txt", "alpha");
+    plan.Root.Add("data/crc.bin", std::string(3000, 'x')).Zlib().ForceCrc = 0xDEADBEEF;
+    plan.Root.Add("data/format.bin", "f").ForceFormat = 9;
+    plan.Root.Add("data/esc\x1B.bin", "e").ForceCrc = 1;
+    plan.Root.Add("z.txt", "zulu");
+    TBuiltVorn vorn = BuildVorn(plan);
     // A stored entry that reaches past the end of the file.
     PatchU32(vorn.Bytes, vorn.At("z.txt").RecordPos + VornRecord::FileSize, 1u << 20);
 
@@ -38,21 +38,21 @@ TEST_F(CliTest, TestReportsEachDamagedEntryAndGoesOn) {
 }
 
 TEST_F(CliTest, TestCountsALoopInTheTreeAsAFailure) {
-    TVornSpec spec;
-    spec.Root.Add("a/first.txt", "1");
-    spec.Root.Dir("a").AddDir("b").ForceChildPaths = std::vector<std::string>{"a"};
-    const TCliResult r = RunCli({"test", SaveArchive(spec)});
+    TVornPlan plan;
+    plan.Root.Add("a/first.txt", "1");
+    plan.Root.Dir("a").AddDir("b").ForceChildPaths = std::vector<std::string>{"a"};
+    const TCliResult r = RunCli({"test", SaveArchive(plan)});
     EXPECT_EQ(r.ExitStatus, 1);
     EXPECT_EQ(r.Err.rfind("pellory-cli: Error in directory structure! (Loop at ", 0), 0u) << r.Err;
     EXPECT_EQ(r.Out, "1 entry tested, 1 failed\n");
 }
 
 TEST_F(CliTest, EntryOutsideTheIndexIsReportedNotRead) {
-    TVornSpec spec;
-    spec.Root.Add("a.txt", "alpha");
-    spec.Root.AddDir("d").ForceChildOffsets = std::vector<uint32_t>{0x7FFFFF00};
-    spec.Root.Add("z.txt", "zulu");
-    const std::string archive = SaveArchive(spec);
+    TVornPlan plan;
+    plan.Root.Add("a.txt", "alpha");
+    plan.Root.AddDir("d").ForceChildOffsets = std::vector<uint32_t>{0x7FFFFF00};
+    plan.Root.Add("z.txt", "zulu");
+    const std::string archive = SaveArchive(plan);
 
     const TCliResult test = RunCli({"test", archive});
     EXPECT_EQ(test.ExitStatus, 1);

@@ -12,7 +12,7 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
 }  // namespace
 
 TEST_F(CliTest, HelpIsPrintedOnStandardOutput) {
-    const std::string archive = SaveArchive(TVornSpec{});
+    const std::string archive = SaveArchive(TVornPlan{});
     const TCliResult main = RunCli({"--help"});
     EXPECT_EQ(main.ExitStatus, 0);
     EXPECT_TRUE(main.Err.empty());
@@ -36,7 +36,7 @@ TEST_F(CliTest, HelpIsPrintedOnStandardOutput) {
 }
 
 TEST_F(CliTest, BadUsageExitsWithTwoAndAMessage) {
-    const std::string archive = SaveArchive(TVornSpec{});
+    const std::string archive = SaveArchive(TVornPlan{});
     struct Case { std::vector<std::string> args; std::string message; };
     for (const Case& c : {
              Case{{}, "no command given"},
@@ -62,7 +62,7 @@ TEST_F(CliTest, ArchiveThatCannotBeOpenedExitsWithTwo) {
     const std::string missing = PathOf("missing.kvres");
     const std::string shortFile = PathOf("short.kvres");
     std::ofstream(shortFile, std::ios::binary) << std::string(785, 'K');
-    TBuiltVorn wrongMagic = BuildVorn(TVornSpec{});
+    TBuiltVorn wrongMagic = BuildVorn(TVornPlan{});
     wrongMagic.Bytes[0] = 'k';
     const std::string wrong = SaveArchive(wrongMagic, "wrong.kvres");
 

@@ -33,27 +33,27 @@ TRun RunExtract(const QStringList& args, const QByteArray& input = {})
 
 class CliExtract : public testing::Test {
 protected:
-    void Make(const TVornSpec& spec) { FScene = std::make_unique<TExtractScene>(spec); }
+    void Make(const TVornPlan& plan) { FScene = std::make_unique<TExtractScene>(plan); }
     QString Archive() const { return FScene->Scratch() + "/test.kvres"; }
     QString Dest() const { return FScene->Dest(); }
 
     std::unique_ptr<TExtractScene> FScene;
 };
 
-TVornSpec TreeSpec()
+TVornPlan TreePlan()
 {
-    TVornSpec spec;
-    spec.Root.Name = "rootname";  // left out of the paths, as 'list' leaves it out
-    spec.Root.Add("A/F/x", "x");
-    spec.Root.Add("A/F/G/y", "y");
-    spec.Root.Add("A/z", "z");
-    spec.Root.AddFile("top", "top").Time(FileTimeOf(2003, 3, 3, 3, 3, 4));
-    return spec;
+    TVornPlan plan;
+    plan.Root.Name = "rootname";  // left out of the paths, as 'list' leaves it out
+    plan.Root.Add("A/F/x", "x");
+    plan.Root.Add("A/F/G/y", "y");
+    plan.Root.Add("A/z", "z");
+    plan.Root.AddFile("top", "top").Time(FileTimeOf(2003, 3, 3, 3, 3, 4));
+    return plan;
 }
 
 TEST_F(CliExtract, WholeArchiveGoesBelowDestAtItsArchivePaths)
 {
-    Make(TreeSpec());
+    Make(TreePlan());
     const TRun run = RunExtract({Archive(), Dest()});
     EXPECT_EQ(run.ExitStatus, 0) << run.Err;
     EXPECT_EQ(run.Out, "");
@@ -64,7 +64,7 @@ TEST_F(CliExtract, WholeArchiveGoesBelowDestAtItsArchivePaths)
 
 TEST_F(CliExtract, NamedPathsBringEverythingBelowThem)
 {
-    Make(TreeSpec());
+    Make(TreePlan());
     const TRun run = RunExtract({"-v", Archive(), Dest(), "A/F", "top", "A/F/x", "A/F"});
     EXPECT_EQ(run.ExitStatus, 0) << run.Err;
     EXPECT_EQ(TreeContents(Dest()), (TFiles{{"A/F/x", "x"}, {"A/F/G/y", "y"}, {"top", "top"}}));
@@ -75,7 +75,7 @@ TEST_F(CliExtract, NamedPathsBringEverythingBelowThem)
 
 TEST_F(CliExtract, FlatWritesEveryFileIntoDest)
 {
-    Make(TreeSpec());
+    Make(TreePlan());
     const TRun run = RunExtract({"--flat", Archive(), Dest(), "A"});
     EXPECT_EQ(run.ExitStatus, 0) << run.Err;
     EXPECT_EQ(TreeContents(Dest()), (TFiles{{"x", "x"}, {"y", "y"}, {"z", "z"}}));
@@ -83,11 +83,11 @@ TEST_F(CliExtract, FlatWritesEveryFileIntoDest)
 
 TEST_F(CliExtract, FailuresArePrintedPerEntryAndGiveStatusOne)
 {
-    TVornSpec spec;
-    spec.Root.Add("d/bad", "damaged").Zlib().ForceCrc = 1;
-    spec.Root.AddFile("..", "evil");
-    spec.Root.AddFile("good", "good");
-    Make(spec);
+    TVornPlan plan;
+    plan.Root.Add("d/bad", "damaged").Zlib().ForceCrc = 1;
+    plan.Root.AddFile("..", "evil");
+    plan.Root.AddFile("good", "good");
+    Make(plan);
     const TRun run = RunExtract({Archive(), Dest()});
     EXPECT_EQ(run.ExitStatus, 1);
     EXPECT_EQ(run.Err, "d/bad: CRC-32 differs from header\n"
@@ -97,7 +97,7 @@ TEST_F(CliExtract, FailuresArePrintedPerEntryAndGiveStatusOne)
 
 TEST_F(CliExtract, UsageAndOpeningErrorsGiveStatusTwo)
 {
-    Make(TreeSpec());
+    Make(TreePlan());
     const std::vector<QStringList> cases = {
         {Archive()},                                  // no DEST
         {Archive(), Dest(), "A/nothing"},             // no such entry
@@ -128,11 +128,11 @@ TEST_P(CliOverwrite, DecidesExistingFilesAsTheModeSays)
 {
     const TModeCase& c = GetParam();
     const uint64_t stored = FileTimeOf(2004, 5, 26, 12, 0, 0);
-    TVornSpec spec;
-    spec.Root.AddFile("old", "new old").Time(stored);
-    spec.Root.AddFile("newer", "new newer").Time(stored);
-    spec.Root.AddFile("fresh", "new fresh").Time(stored);
-    TExtractScene scene(spec);
+    TVornPlan plan;
+    plan.Root.AddFile("old", "new old").Time(stored);
+    plan.Root.AddFile("newer", "new newer").Time(stored);
+    plan.Root.AddFile("fresh", "new fresh").Time(stored);
+    TExtractScene scene(plan);
     WriteText(scene.Dest() + "/old", "kept old");
     SetModified(scene.Dest() + "/old", LocalSeconds(2004, 5, 26, 11, 0, 0));
     WriteText(scene.Dest() + "/newer", "kept newer");

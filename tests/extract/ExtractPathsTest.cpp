@@ -13,15 +13,15 @@ namespace {
 using TFiles = std::map<std::string, std::string>;
 
 // The current folder F lies in the top-level folder A.
-TVornSpec NestedSpec(const std::string& rootName = "")
+TVornPlan NestedPlan(const std::string& rootName = "")
 {
-    TVornSpec spec;
-    spec.Root.Name = rootName;
-    spec.Root.Add("A/F/x", "x");
-    spec.Root.Add("A/F/G/y", "y");
-    spec.Root.Add("A/z", "z");
-    spec.Root.Add("top", "top");
-    return spec;
+    TVornPlan plan;
+    plan.Root.Name = rootName;
+    plan.Root.Add("A/F/x", "x");
+    plan.Root.Add("A/F/G/y", "y");
+    plan.Root.Add("A/z", "z");
+    plan.Root.Add("top", "top");
+    return plan;
 }
 
 struct TPathCase {
@@ -39,7 +39,7 @@ class BasePath : public testing::TestWithParam<TPathCase> {};
 TEST_P(BasePath, WritesFilesWhereTheOptionsSay)
 {
     const TPathCase& c = GetParam();
-    TExtractScene scene(NestedSpec(c.RootName));
+    TExtractScene scene(NestedPlan(c.RootName));
     TScriptedClient client;
     ExtractOptions options{c.FolderNames, opAsk, c.Scope};
 
@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(Table, BasePath, testing::ValuesIn(PathCases),
 
 TEST(ExtractRows, RowsWithIconIndexZeroAreNeverExtracted)
 {
-    TExtractScene scene(NestedSpec());
+    TExtractScene scene(NestedPlan());
     TExtractSource source = scene.Source("", {"top", "A"});
     source.SelectedRows[1].IconIndex = 0;
     TScriptedClient client;
@@ -91,9 +91,9 @@ TEST(ExtractRows, RowsWithIconIndexZeroAreNeverExtracted)
 
 TEST(ExtractRows, AnEmptyFileListWritesNothingForAnyScope)
 {
-    TVornSpec spec = NestedSpec();
-    spec.Root.Dir("A/empty");
-    TExtractScene scene(spec);
+    TVornPlan plan = NestedPlan();
+    plan.Root.Dir("A/empty");
+    TExtractScene scene(plan);
     for (TExtractScope scope : {esAll, esCurrentDir, esSelected}) {
         TScriptedClient client;
         ExtractOptions options{fnFull, opAsk, scope};
@@ -104,7 +104,7 @@ TEST(ExtractRows, AnEmptyFileListWritesNothingForAnyScope)
 
 TEST(ExtractRows, MissingDestinationIsCreatedWithItsParents)
 {
-    TExtractScene scene(NestedSpec());
+    TExtractScene scene(NestedPlan());
     TScriptedClient client;
     ExtractOptions options{fnNone, opAsk, esSelected};
     const QString destination = scene.Dest() + "/new/deeper";
@@ -117,9 +117,9 @@ TEST(ExtractRows, MissingDestinationIsCreatedWithItsParents)
 // Folders of the archive are made even when they hold no files.
 TEST(ExtractRows, EmptyFoldersAreCreated)
 {
-    TVornSpec spec;
-    spec.Root.Dir("a/b");
-    TExtractScene scene(spec);
+    TVornPlan plan;
+    plan.Root.Dir("a/b");
+    TExtractScene scene(plan);
     TScriptedClient client;
     ExtractOptions options{fnFull, opAsk, esAll};
 
@@ -132,11 +132,11 @@ TEST(ExtractRows, EmptyFoldersAreCreated)
 // rounded down. The test runs in a zone away from UTC (see CMakeLists.txt).
 TEST(ExtractTimes, StoredTimeBecomesTheLocalLastWriteTime)
 {
-    TVornSpec spec;
-    spec.Root.AddFile("summer", "s").Time(FileTimeOf(2004, 7, 1, 13, 45, 31));
-    spec.Root.AddFile("winter", "w").Time(FileTimeOf(1999, 12, 31, 23, 59, 58));
-    spec.Root.AddFile("undated", "u").Time(FileTimeOf(1970, 1, 1, 0, 0, 0));
-    TExtractScene scene(spec);
+    TVornPlan plan;
+    plan.Root.AddFile("summer", "s").Time(FileTimeOf(2004, 7, 1, 13, 45, 31));
+    plan.Root.AddFile("winter", "w").Time(FileTimeOf(1999, 12, 31, 23, 59, 58));
+    plan.Root.AddFile("undated", "u").Time(FileTimeOf(1970, 1, 1, 0, 0, 0));
+    TExtractScene scene(plan);
     TScriptedClient client;
     ExtractOptions options{fnFull, opAsk, esAll};
     const int64_t before = QDateTime::currentSecsSinceEpoch();
@@ -151,11 +151,11 @@ TEST(ExtractTimes, StoredTimeBecomesTheLocalLastWriteTime)
 
 TEST(ExtractReports, StatusTextAndProgressFollowTheRun)
 {
-    TVornSpec spec;
-    spec.Root.Add("d/one", "1");
-    spec.Root.Add("d/two", "22");
-    spec.Root.AddFile("three", "333");
-    TExtractScene scene(spec);
+    TVornPlan plan;
+    plan.Root.Add("d/one", "1");
+    plan.Root.Add("d/two", "22");
+    plan.Root.AddFile("three", "333");
+    TExtractScene scene(plan);
     TScriptedClient client;
     ExtractOptions options{fnFull, opAsk, esAll};
 
@@ -175,11 +175,11 @@ TEST(ExtractReports, StatusTextAndProgressFollowTheRun)
 
 TEST(ExtractReports, CancelStopsAfterTheCurrentEntry)
 {
-    TVornSpec spec;
-    spec.Root.AddFile("a", "a");
-    spec.Root.AddFile("b", "b");
-    spec.Root.AddFile("c", "c");
-    TExtractScene scene(spec);
+    TVornPlan plan;
+    plan.Root.AddFile("a", "a");
+    plan.Root.AddFile("b", "b");
+    plan.Root.AddFile("c", "c");
+    TExtractScene scene(plan);
     TScriptedClient client;
     client.CancelAfterFinished = 1;
     ExtractOptions options{fnFull, opAsk, esAll};

@@ -9,11 +9,11 @@ namespace {
 const uint64_t EntryTime = FileTimeOf(2004, 5, 26, 12, 0, 0);
 const int64_t EntrySeconds = LocalSeconds(2004, 5, 26, 12, 0, 0);
 
-TVornSpec OneFileSpec()
+TVornPlan OneFilePlan()
 {
-    TVornSpec spec;
-    spec.Root.AddFile("a.txt", "new").Time(EntryTime);
-    return spec;
+    TVornPlan plan;
+    plan.Root.AddFile("a.txt", "new").Time(EntryTime);
+    return plan;
 }
 
 enum TAge { Missing, Older, Same, Newer };
@@ -32,7 +32,7 @@ class OverwritePolicy : public testing::TestWithParam<TPolicyCase> {};
 TEST_P(OverwritePolicy, DecidesTheExistingFileAndMovesTheState)
 {
     const TPolicyCase& c = GetParam();
-    TExtractScene scene(OneFileSpec());
+    TExtractScene scene(OneFilePlan());
     const QString target = scene.Dest() + "/a.txt";
     if (c.Existing != Missing) {
         WriteText(target, "old");
@@ -81,11 +81,11 @@ INSTANTIATE_TEST_SUITE_P(Table, OverwritePolicy, testing::ValuesIn(PolicyCases),
 // new one.
 TEST(OverwriteRun, NoToAllKeepsLaterFilesButWritesNewOnes)
 {
-    TVornSpec spec;
-    spec.Root.AddFile("a", "new a");
-    spec.Root.AddFile("b", "new b");
-    spec.Root.AddFile("c", "new c");
-    TExtractScene scene(spec);
+    TVornPlan plan;
+    plan.Root.AddFile("a", "new a");
+    plan.Root.AddFile("b", "new b");
+    plan.Root.AddFile("c", "new c");
+    TExtractScene scene(plan);
     WriteText(scene.Dest() + "/a", "old a");
     WriteText(scene.Dest() + "/c", "old c");
     TScriptedClient client;
@@ -105,11 +105,11 @@ TEST(OverwriteRun, NoToAllKeepsLaterFilesButWritesNewOnes)
 // second one is asked about, and the answer Yes to All is kept for the run.
 TEST(OverwriteRun, SameNameFromTwoFoldersIsAskedAboutWithoutFolderNames)
 {
-    TVornSpec spec;
-    spec.Root.Add("one/x", "first");
-    spec.Root.Add("two/x", "second");
-    spec.Root.Add("two/y", "y");
-    TExtractScene scene(spec);
+    TVornPlan plan;
+    plan.Root.Add("one/x", "first");
+    plan.Root.Add("two/x", "second");
+    plan.Root.Add("two/y", "y");
+    TExtractScene scene(plan);
     WriteText(scene.Dest() + "/y", "old y");
     TScriptedClient client;
     client.Answers = {oaYesToAll};
@@ -126,7 +126,7 @@ TEST(OverwriteRun, SameNameFromTwoFoldersIsAskedAboutWithoutFolderNames)
 // The question carries what the dialog shows of both files.
 TEST(OverwriteRun, QuestionDescribesTheExistingFileAndTheEntry)
 {
-    TExtractScene scene(OneFileSpec());
+    TExtractScene scene(OneFilePlan());
     const QString target = scene.Dest() + "/a.txt";
     WriteText(target, "old text");
     SetModified(target, EntrySeconds - 3600);
@@ -150,10 +150,10 @@ TEST(OverwriteRun, QuestionDescribesTheExistingFileAndTheEntry)
 // Older keeps the file, while a new file is still written.
 TEST(OverwriteRun, OnlyOlderKeepsFilesWhenTheEntryTimeCannotBeConverted)
 {
-    TVornSpec spec;
-    spec.Root.AddFile("a", "new a").Time(0);
-    spec.Root.AddFile("b", "new b").Time(0);
-    TExtractScene scene(spec);
+    TVornPlan plan;
+    plan.Root.AddFile("a", "new a").Time(0);
+    plan.Root.AddFile("b", "new b").Time(0);
+    TExtractScene scene(plan);
     WriteText(scene.Dest() + "/a", "old a");
     SetModified(scene.Dest() + "/a", 0);
     TScriptedClient client;

@@ -35,10 +35,10 @@ class UnsafeFileName : public testing::TestWithParam<TNameCase> {};
 TEST_P(UnsafeFileName, IsRefusedAndTheRunGoesOn)
 {
     const TNameCase& c = GetParam();
-    TVornSpec spec;
-    spec.Root.AddFile(c.Name, "evil");
-    spec.Root.AddFile("ok", "fine");
-    TExtractScene scene(spec);
+    TVornPlan plan;
+    plan.Root.AddFile(c.Name, "evil");
+    plan.Root.AddFile("ok", "fine");
+    TExtractScene scene(plan);
     WriteText(scene.Scratch() + "/sentinel", "keep");
     TScriptedClient client;
     ExtractOptions options{fnFull, opYesToAll, esAll};
@@ -70,11 +70,11 @@ INSTANTIATE_TEST_SUITE_P(Table, UnsafeFileName, testing::ValuesIn(NameCases),
 // A refused folder is skipped with everything below it; the rest goes on.
 TEST(UnsafeFolderName, IsSkippedWithEverythingBelowIt)
 {
-    TVornSpec spec;
-    spec.Root.Add("../x", "evil");
-    spec.Root.Add("../deeper/y", "evil");
-    spec.Root.Add("good/z", "z");
-    TExtractScene scene(spec);
+    TVornPlan plan;
+    plan.Root.Add("../x", "evil");
+    plan.Root.Add("../deeper/y", "evil");
+    plan.Root.Add("good/z", "z");
+    TExtractScene scene(plan);
     TScriptedClient client;
     ExtractOptions options{fnFull, opYesToAll, esAll};
 
@@ -90,11 +90,11 @@ TEST(UnsafeFolderName, IsSkippedWithEverythingBelowIt)
 // name adds nothing.
 TEST(UnsafeFolderName, UnusedOrEmptyFolderNamesAreHarmless)
 {
-    TVornSpec spec;
-    spec.Root.Add("../x", "x");
-    TEntrySpec& unnamed = spec.Root.AddDir("");
+    TVornPlan plan;
+    plan.Root.Add("../x", "x");
+    TEntryPlan& unnamed = plan.Root.AddDir("");
     unnamed.AddFile("y", "y");
-    TExtractScene scene(spec);
+    TExtractScene scene(plan);
 
     TScriptedClient flatClient;
     ExtractOptions flat{fnNone, opYesToAll, esAll};
@@ -105,9 +105,9 @@ TEST(UnsafeFolderName, UnusedOrEmptyFolderNamesAreHarmless)
 
 TEST(UnsafeFolderName, UnsafeFolderAboveTheExtractedItemsRefusesTheRun)
 {
-    TVornSpec spec;
-    spec.Root.Add("a:b/F/x", "x");
-    TExtractScene scene(spec);
+    TVornPlan plan;
+    plan.Root.Add("a:b/F/x", "x");
+    TExtractScene scene(plan);
     TScriptedClient client;
     ExtractOptions options{fnFull, opYesToAll, esCurrentDir};
 
@@ -120,10 +120,10 @@ TEST(UnsafeFolderName, UnsafeFolderAboveTheExtractedItemsRefusesTheRun)
 
 TEST(SymbolicLinks, FolderLinkInsideTheDestinationIsNotFollowed)
 {
-    TVornSpec spec;
-    spec.Root.Add("A/x", "evil");
-    spec.Root.Add("B/y", "y");
-    TExtractScene scene(spec);
+    TVornPlan plan;
+    plan.Root.Add("A/x", "evil");
+    plan.Root.Add("B/y", "y");
+    TExtractScene scene(plan);
     WriteText(scene.Scratch() + "/outside/keep", "keep");
     QDir().mkpath(scene.Dest());
     ASSERT_TRUE(QFile::link(scene.Scratch() + "/outside", scene.Dest() + "/A"));
@@ -141,9 +141,9 @@ TEST(SymbolicLinks, FolderLinkInsideTheDestinationIsNotFollowed)
 
 TEST(SymbolicLinks, FileLinkIsNeitherFollowedNorReplaced)
 {
-    TVornSpec spec;
-    spec.Root.AddFile("x", "evil");
-    TExtractScene scene(spec);
+    TVornPlan plan;
+    plan.Root.AddFile("x", "evil");
+    TExtractScene scene(plan);
     WriteText(scene.Scratch() + "/secret", "keep");
     QDir().mkpath(scene.Dest());
     ASSERT_TRUE(QFile::link(scene.Scratch() + "/secret", scene.Dest() + "/x"));
@@ -166,10 +166,10 @@ TEST(SymbolicLinks, FileLinkIsNeitherFollowedNorReplaced)
 // is left, and the next entry is written.
 TEST(ExistingFiles, DecodingErrorLeavesTheExistingFileUntouched)
 {
-    TVornSpec spec;
-    spec.Root.AddFile("bad", "damaged contents").Zlib().ForceCrc = 0x12345678;
-    spec.Root.AddFile("new", "fresh").Zlib();
-    TExtractScene scene(spec);
+    TVornPlan plan;
+    plan.Root.AddFile("bad", "damaged contents").Zlib().ForceCrc = 0x12345678;
+    plan.Root.AddFile("new", "fresh").Zlib();
+    TExtractScene scene(plan);
     WriteText(scene.Dest() + "/bad", "old");
     SetModified(scene.Dest() + "/bad", 1000000000);
     TScriptedClient client;
@@ -188,10 +188,10 @@ TEST(ExistingFiles, DecodingErrorLeavesTheExistingFileUntouched)
 // would) keeps the old file and leaves no partial file.
 TEST(ExistingFiles, FailedWriteKeepsTheOldFileAndLeavesNothingBehind)
 {
-    TVornSpec spec;
-    spec.Root.AddFile("big", std::string(256 * 1024, 'n'));
-    spec.Root.AddFile("fresh", std::string(256 * 1024, 'f'));
-    TExtractScene scene(spec);
+    TVornPlan plan;
+    plan.Root.AddFile("big", std::string(256 * 1024, 'n'));
+    plan.Root.AddFile("fresh", std::string(256 * 1024, 'f'));
+    TExtractScene scene(plan);
     WriteText(scene.Dest() + "/big", "old");
     TScriptedClient client;
     ExtractOptions options{fnFull, opYesToAll, esAll};
@@ -213,11 +213,11 @@ TEST(ExistingFiles, FailedWriteKeepsTheOldFileAndLeavesNothingBehind)
 
 TEST(ExistingFiles, FolderOrFileInTheWayFailsOnlyThatEntry)
 {
-    TVornSpec spec;
-    spec.Root.AddFile("x", "x");
-    spec.Root.Add("f/y", "y");
-    spec.Root.AddFile("z", "z");
-    TExtractScene scene(spec);
+    TVornPlan plan;
+    plan.Root.AddFile("x", "x");
+    plan.Root.Add("f/y", "y");
+    plan.Root.AddFile("z", "z");
+    TExtractScene scene(plan);
     QDir().mkpath(scene.Dest() + "/x");
     WriteText(scene.Dest() + "/f", "a file");
     TScriptedClient client;
@@ -238,10 +238,10 @@ TEST(ExistingFiles, FolderOrFileInTheWayFailsOnlyThatEntry)
 // error before anything is written.
 TEST(DamagedTree, DirectoryLoopEndsTheRunWithAnError)
 {
-    TVornSpec spec;
-    spec.Root.Add("a/first", "1");
-    spec.Root.Dir("a/b").ForceChildPaths = std::vector<std::string>{"a"};
-    TExtractScene scene(spec);
+    TVornPlan plan;
+    plan.Root.Add("a/first", "1");
+    plan.Root.Dir("a/b").ForceChildPaths = std::vector<std::string>{"a"};
+    TExtractScene scene(plan);
     TScriptedClient client;
     ExtractOptions options{fnFull, opAsk, esAll};
 

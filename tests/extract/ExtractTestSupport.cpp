@@ -28,7 +28,7 @@ std::vector<std::string> TScriptedClient::FailureTexts() const
     return texts;
 }
 
-TExtractScene::TExtractScene(const TVornSpec& spec) : FBuilt(BuildVorn(spec))
+TExtractScene::TExtractScene(const TVornPlan& plan) : FBuilt(BuildVorn(plan))
 {
     const std::string path = (FDir.path() + "/test.kvres").toStdString();
     FBuilt.Save(path);

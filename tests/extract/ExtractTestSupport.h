@@ -47,7 +47,7 @@ public:
 // A scratch folder with an archive in it and a destination below it.
 class TExtractScene {
 public:
-    explicit TExtractScene(const TVornSpec& spec);
+    explicit TExtractScene(const TVornPlan& plan);
 
     TVornFile& Archive() { return *FArchive; }
     const TBuiltVorn& Built() const { return FBuilt; }

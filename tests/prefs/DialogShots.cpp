@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     const QString folder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(folder);
 
-    const TBuiltVorn built = BuildVorn(KnownArchiveSpec());
+    const TBuiltVorn built = BuildVorn(KnownArchivePlan());
     const QString archive = MakeTempFolder() + "/data.kvres";
     built.Save(archive.toStdString());
     const auto vorn = TVornFile::Open(archive.toStdString());

@@ -57,7 +57,7 @@ private:
 
 private slots:
     void initTestCase() {
-        FBuilt = BuildVorn(KnownArchiveSpec());
+        FBuilt = BuildVorn(KnownArchivePlan());
         const QString file = MakeTempFolder() + "/known.kvres";
         FBuilt.Save(file.toStdString());
         FVorn = TVornFile::Open(file.toStdString());

@@ -50,7 +50,7 @@ std::string TypeOf(const std::string& name) { return "type of " + name; }
 class EntryRows : public ::testing::Test {
 protected:
     void SetUp() override {
-        built = BuildVorn(KnownArchiveSpec());
+        built = BuildVorn(KnownArchivePlan());
         const QString file = MakeTempFolder() + "/known.kvres";
         built.Save(file.toStdString());
         vorn = TVornFile::Open(file.toStdString());
@@ -96,10 +96,10 @@ TEST(HeaderRows, CreatorIdShownUpToItsFirstZeroByte) {
 }
 
 TEST(HeaderTexts, TextsOfTheArchiveEndAtTheirFirstZero) {
-    TVornSpec spec = KnownArchiveSpec();
-    spec.Header.Description = std::u16string(u"shown\0hidden", 12);
+    TVornPlan plan = KnownArchivePlan();
+    plan.Header.Description = std::u16string(u"shown\0hidden", 12);
     const QString file = MakeTempFolder() + "/texts.kvres";
-    BuildVorn(spec).Save(file.toStdString());
+    BuildVorn(plan).Save(file.toStdString());
     const auto vorn = TVornFile::Open(file.toStdString());
     const THeaderTexts texts = HeaderTexts(*vorn);
     EXPECT_EQ(texts.Title, "Karvold Resources");
@@ -142,9 +142,9 @@ TEST_F(EntryRows, EmptyCompressedFileHasNoRatio) {
 // A stored entry at the very end of the index without a compression header:
 // the compressed size is never read from past the index.
 TEST(EntryRowsAtIndexEnd, StoredEntryWithoutHeaderShowsItsSize) {
-    TVornSpec spec;
-    spec.Root.AddFile("last.txt", "twelve bytes").RawCompressionHeader = false;
-    const TBuiltVorn built = BuildVorn(spec);
+    TVornPlan plan;
+    plan.Root.AddFile("last.txt", "twelve bytes").RawCompressionHeader = false;
+    const TBuiltVorn built = BuildVorn(plan);
     ASSERT_EQ(built.At("last.txt").CompressionHeaderPos, 0u);
     const QString file = MakeTempFolder() + "/end.kvres";
     built.Save(file.toStdString());

@@ -28,19 +28,19 @@ QByteArray ReadBytes(const QString& fileName) {
     return file.readAll();
 }
 
-TVornSpec KnownArchiveSpec() {
-    TVornSpec spec;
-    spec.Header.HeaderVersion = 0x00010002;
-    spec.Header.Title = u"Karvold Resources";
-    spec.Header.Copyright = u"(c) Ostren";
-    spec.Header.Author = u"Build Team";
-    spec.Header.BuildInfo = u"nightly 42";
-    spec.Header.Description = u"Line one\r\nLine two";
-    spec.Header.Priority = 1;
-    spec.Header.Guid = {0x01234567, 0x89AB, 0xCDEF, {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF}};
-    spec.Header.IndexCRC32 = 0xDEADBEEF;
-    spec.Root.AddDir("docs").AddFile("readme.txt", "hello, world").ForceCompressedSize = 1234;
-    spec.Root.AddFile("big.dat", std::string(1000, 'a')).Zlib(9);
-    spec.Root.AddFile("empty.bin", std::string()).Zlib();
-    return spec;
+TVornPlan KnownArchivePlan() {
+    TVornPlan plan;
+    plan.Header.HeaderVersion = 0x00010002;
+    plan.Header.Title = u"Karvold Resources";
+    plan.Header.Copyright = u"(c) Ostren";
+    plan.Header.Author = u"Build Team";
+    plan.Header.BuildInfo = u"nightly 42";
+    plan.Header.Description = u"Line one\r\nLine two";
+    plan.Header.Priority = 1;
+    plan.Header.Guid = {0x01234567, 0x89AB, 0xCDEF, {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF}};
+    plan.Header.IndexCRC32 = 0xDEADBEEF;
+    plan.Root.AddDir("docs").AddFile("readme.txt", "hello, world").ForceCompressedSize = 1234;
+    plan.Root.AddFile("big.dat", std::string(1000, 'a')).Zlib(9);
+    plan.Root.AddFile("empty.bin", std::string()).Zlib();
+    return plan;
 }

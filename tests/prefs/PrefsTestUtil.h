@@ -22,4 +22,4 @@ QByteArray ReadBytes(const QString& fileName);
 // Header: version 1.2, no creator, no flags, texts set. Entries: "docs" (a directory), "docs/readme.txt"
 // (stored, compression header value 1234), "big.dat" (zlib, compresses
 // well), "empty.bin" (zlib, no bytes).
-TVornSpec KnownArchiveSpec();
+TVornPlan KnownArchivePlan();

@@ -61,9 +61,9 @@ std::string Dialogue() {
     return text;
 }
 
-TVornSpec SampleSpec() {
-    TVornSpec spec;
-    THeaderSpec& h = spec.Header;
+TVornPlan SamplePlan() {
+    TVornPlan plan;
+    THeaderPlan& h = plan.Header;
     h.HeaderVersion = 0x00010002;
     const uint16_t product[6] = {1, 0, 3, 1187, 0, 0}, minimum[6] = {1, 0, 0, 900, 0, 0};
     std::copy_n(product, 6, h.ProductVersion);
@@ -82,14 +82,14 @@ TVornSpec SampleSpec() {
     h.Description = u"Interface art, terrain textures, configuration, dialogue and the Valley map "
                     u"for Karvold 1.0.3.\r\nInstall into the game's data folder; patches override these files.";
 
-    TEntrySpec& root = spec.Root;
+    TEntryPlan& root = plan.Root;
     const uint64_t may = FileTimeOf(2004, 5, 24, 9, 15, 30);
     root.Time(FileTimeOf(2004, 5, 26, 17, 40, 2));
     root.Add("readme.txt", "Karvold core resources\r\n======================\r\n\r\n"
                            "This archive is read by the game at start-up. Do not edit it;\r\n"
                            "place changed files in the patch folder instead.\r\n").Time(may);
 
-    TEntrySpec& config = root.AddDir("config").Time(FileTimeOf(2004, 5, 20, 14, 2, 0));
+    TEntryPlan& config = root.AddDir("config").Time(FileTimeOf(2004, 5, 20, 14, 2, 0));
     config.AddFile("game.cfg", "[General]\r\nLanguage=en\r\nDifficulty=2\r\nAutosave=1\r\n"
                                "AutosaveMinutes=10\r\nStartMap=maps\\valley\\valley.map\r\n" +
                                Repeat("; reserved\r\n", 6)).Zlib(9).Time(FileTimeOf(2004, 5, 20, 14, 1, 44));
@@ -101,24 +101,24 @@ TVornSpec SampleSpec() {
     config.AddFile("$autoexec.cfg", "// run at start-up before the menu\r\nexec game.cfg\r\nbind F12 screenshot\r\n")
         .Time(FileTimeOf(2004, 4, 30, 16, 5, 20));
 
-    TEntrySpec& ui = root.Dir("art/ui");
+    TEntryPlan& ui = root.Dir("art/ui");
     root.Dir("art").Time(FileTimeOf(2004, 5, 22, 10, 0, 0));
     ui.Time(FileTimeOf(2004, 5, 22, 10, 0, 0));
     ui.AddFile("splash.bmp", MakeBitmap(120, 64, SplashPixel)).Zlib(6).Time(FileTimeOf(2004, 5, 21, 18, 12, 6));
     ui.AddFile("cursor.raw", MakeRawTexture(32, 32, 1, CursorPixel)).Lzo().Time(FileTimeOf(2004, 3, 2, 9, 45, 0));
 
-    TEntrySpec& terrain = root.Dir("art/textures/terrain").Time(FileTimeOf(2004, 5, 12, 8, 30, 0));
+    TEntryPlan& terrain = root.Dir("art/textures/terrain").Time(FileTimeOf(2004, 5, 12, 8, 30, 0));
     root.Dir("art/textures").Time(FileTimeOf(2004, 5, 12, 8, 30, 0));
     // Mip levels 64, 32 and 16 in 8 KiB chunks; grass noise barely compresses.
     terrain.AddFile("grass.raw", MakeRawTexture(64, 64, 3, GrassPixel)).Zlib(9).Chunked(8192)
         .Time(FileTimeOf(2004, 5, 11, 19, 20, 44));
-    TEntrySpec& rock = terrain.AddFile("rock.raw", MakeRawTexture(64, 64, 1, RockPixel)).Lzo().Chunked(4096)
+    TEntryPlan& rock = terrain.AddFile("rock.raw", MakeRawTexture(64, 64, 1, RockPixel)).Lzo().Chunked(4096)
         .Time(FileTimeOf(2004, 5, 11, 19, 22, 8));
     rock.Chunk(3).Extra = 16;
 
-    TEntrySpec& valley = root.Dir("maps/valley").Time(FileTimeOf(2004, 5, 25, 22, 10, 0));
+    TEntryPlan& valley = root.Dir("maps/valley").Time(FileTimeOf(2004, 5, 25, 22, 10, 0));
     root.Dir("maps").Time(FileTimeOf(2004, 5, 25, 22, 10, 0));
-    TEntrySpec& map = valley.AddFile("valley.map", MakeHeightMap(128, 128)).Zlib(6).Chunked(65536)
+    TEntryPlan& map = valley.AddFile("valley.map", MakeHeightMap(128, 128)).Zlib(6).Chunked(65536)
         .Time(FileTimeOf(2004, 5, 25, 22, 9, 36));
     map.Chunk(0).Extra = 32;
     valley.AddFile("valley.txt", "Valley of Karvold\r\nA quiet farming valley under the old mines.\r\n"
@@ -126,7 +126,7 @@ TVornSpec SampleSpec() {
     root.Dir("maps").AddFile("valley_old.map", MakeHeightMap(64, 64)).Lzo()
         .WithFlags(FILEFLAG_STRUCK).Time(FileTimeOf(2004, 2, 14, 13, 0, 0));
 
-    TEntrySpec& text = root.AddDir("text").Time(FileTimeOf(2004, 5, 23, 12, 0, 0));
+    TEntryPlan& text = root.AddDir("text").Time(FileTimeOf(2004, 5, 23, 12, 0, 0));
     text.AddFile("dialogue_en.txt", Dialogue()).Lzo().Chunked(4096).Time(FileTimeOf(2004, 5, 23, 11, 58, 40));
     text.AddFile("credits.txt", "Karvold\r\n\r\nDesign: the Ostren team\r\nMusic: Ilse Varga\r\n"
                                 "Testing: everyone who played the beta\r\n").Zlib(1).Chunked(65536)
@@ -134,7 +134,7 @@ TVornSpec SampleSpec() {
     text.AddFile("Caf\xE9 menu.txt", "Soup of the day\r\nBread and cheese\r\nCider\r\n").Time(FileTimeOf(2004, 5, 2, 15, 16, 18));
 
     root.AddDir("saves").Time(FileTimeOf(2004, 5, 26, 17, 40, 0));
-    return spec;
+    return plan;
 }
 
 }  // namespace
@@ -145,7 +145,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        BuildVorn(SampleSpec()).Save(argv[1]);
+        BuildVorn(SamplePlan()).Save(argv[1]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make_sample: %s\n", e.what());
         return 1;

@@ -1,4 +1,4 @@
-// Lays out and serialises a TVornSpec: header, description, index, data.
+// Lays out and serialises a TVornPlan: header, description, index, data.
 #include "VornWriter.h"
 
 #include <zlib.h>
@@ -11,9 +11,9 @@
 
 namespace {
 
-// One entry of the spec while it is being laid out.
+// One entry of the plan while it is being laid out.
 struct TPlaced {
-    const TEntrySpec* Spec = nullptr;
+    const TEntryPlan* Plan = nullptr;
     size_t Parent = SIZE_MAX;          // index into the placed list
     TEntryLayout Layout;
     // Files.
@@ -25,9 +25,9 @@ struct TPlaced {
     std::vector<uint32_t> ChildOffsets;
 };
 
-uint16_t NameLength(const TEntrySpec& spec) {
-    if (spec.Name.size() > 0xFFFF) throw std::length_error("name longer than 65535 bytes");
-    return static_cast<uint16_t>(spec.Name.size());
+uint16_t NameLength(const TEntryPlan& plan) {
+    if (plan.Name.size() > 0xFFFF) throw std::length_error("name longer than 65535 bytes");
+    return static_cast<uint16_t>(plan.Name.size());
 }
 
 uint32_t ToU32(size_t value) {
@@ -44,23 +44,23 @@ void Append(TBytes& out, const uint8_t* data, size_t size) { out.insert(out.end(
 
 // Fills the stored bytes and the compression fields of a file entry.
 void EncodeFile(TPlaced& file) {
-    const TEntrySpec& spec = *file.Spec;
-    const TBytes& in = spec.Contents;
-    const bool compressed = spec.Format == DATAFORMAT_ZLIB || spec.Format == DATAFORMAT_LZO;
-    file.HasCompressionHeader = compressed || spec.RawCompressionHeader || spec.Format > DATAFORMAT_LZO;
+    const TEntryPlan& plan = *file.Plan;
+    const TBytes& in = plan.Contents;
+    const bool compressed = plan.Format == DATAFORMAT_ZLIB || plan.Format == DATAFORMAT_LZO;
+    file.HasCompressionHeader = compressed || plan.RawCompressionHeader || plan.Format > DATAFORMAT_LZO;
     if (!compressed) {
         file.Stored = in;
-    } else if (spec.ChunkSize == 0) {
-        file.Stored = Compress(spec.Format, spec.ZlibLevel, in.data(), in.size());
+    } else if (plan.ChunkSize == 0) {
+        file.Stored = Compress(plan.Format, plan.ZlibLevel, in.data(), in.size());
     } else {
-        for (size_t start = 0, i = 0; start < in.size(); start += spec.ChunkSize, ++i) {
-            const TChunkSpec chunk = i < spec.Chunks.size() ? spec.Chunks[i] : TChunkSpec{};
-            const uint32_t size = ToU32(std::min<size_t>(spec.ChunkSize, in.size() - start));
+        for (size_t start = 0, i = 0; start < in.size(); start += plan.ChunkSize, ++i) {
+            const TChunkPlan chunk = i < plan.Chunks.size() ? plan.Chunks[i] : TChunkPlan{};
+            const uint32_t size = ToU32(std::min<size_t>(plan.ChunkSize, in.size() - start));
             if (chunk.Extra > size) throw std::logic_error("more extra bytes than the chunk holds");
             const uint8_t* data = in.data() + start;
             TChunkHeader header{size, size, chunk.Extra, ToU32(file.Stored.size())};
             if (chunk.Mode != TChunkMode::Stored) {
-                TBytes stream = Compress(spec.Format, spec.ZlibLevel, data, size - chunk.Extra);
+                TBytes stream = Compress(plan.Format, plan.ZlibLevel, data, size - chunk.Extra);
                 if (chunk.Mode == TChunkMode::Compressed && stream.size() == size)
                     throw std::logic_error("compressed chunk as large as its contents reads as stored");
                 if (chunk.Mode == TChunkMode::Compressed || stream.size() < size) {
@@ -77,26 +77,26 @@ void EncodeFile(TPlaced& file) {
         }
     }
     file.CompressedSize = ToU32(file.Stored.size());
-    if (spec.EditChunks) spec.EditChunks(file.ChunkHeaders);
+    if (plan.EditChunks) plan.EditChunks(file.ChunkHeaders);
 }
 
-void Collect(const TEntrySpec& spec, const std::string& path, size_t parent,
+void Collect(const TEntryPlan& plan, const std::string& path, size_t parent,
              std::vector<TPlaced>& placed) {
     TPlaced entry;
-    entry.Spec = &spec;
+    entry.Plan = &plan;
     entry.Parent = parent;
     entry.Layout.Path = path;
-    entry.Layout.IsDir = spec.IsDir;
+    entry.Layout.IsDir = plan.IsDir;
     const size_t self = placed.size();
     placed.push_back(std::move(entry));
-    for (const TEntrySpec& child : spec.Children)
+    for (const TEntryPlan& child : plan.Children)
         Collect(child, parent == SIZE_MAX ? child.Name : path + "/" + child.Name, self, placed);
 }
 
-uint32_t ChildListLength(const TEntrySpec& spec) {
-    if (spec.ForceChildOffsets) return ToU32(spec.ForceChildOffsets->size());
-    if (spec.ForceChildPaths) return ToU32(spec.ForceChildPaths->size());
-    return ToU32(spec.Children.size());
+uint32_t ChildListLength(const TEntryPlan& plan) {
+    if (plan.ForceChildOffsets) return ToU32(plan.ForceChildOffsets->size());
+    if (plan.ForceChildPaths) return ToU32(plan.ForceChildPaths->size());
+    return ToU32(plan.Children.size());
 }
 
 void PutU16(TBytes& b, size_t pos, uint16_t v) { PatchU16(b, pos, v); }
@@ -122,28 +122,28 @@ const TEntryLayout& TBuiltVorn::At(const std::string& path, size_t nth) const {
 
 void TBuiltVorn::Save(const std::string& fileName) const { SaveBytes(fileName, Bytes); }
 
-TBuiltVorn BuildVorn(const TVornSpec& spec) {
-    if (!spec.Root.IsDir) throw std::logic_error("the root must be a directory");
+TBuiltVorn BuildVorn(const TVornPlan& plan) {
+    if (!plan.Root.IsDir) throw std::logic_error("the root must be a directory");
     std::vector<TPlaced> placed;
-    Collect(spec.Root, "", SIZE_MAX, placed);
+    Collect(plan.Root, "", SIZE_MAX, placed);
     std::vector<TPlaced*> dirs, files;
-    for (TPlaced& entry : placed) (entry.Spec->IsDir ? dirs : files).push_back(&entry);
+    for (TPlaced& entry : placed) (entry.Plan->IsDir ? dirs : files).push_back(&entry);
 
     // Entry offsets: directory set, directory records, then the file set.
     size_t cursor = 4 + 4 * dirs.size();
     for (TPlaced* dir : dirs) {
         dir->Layout.Offset = ToU32(cursor);
-        dir->Layout.RecordSize = ToU32(VornRecord::DirName + NameFieldSize(NameLength(*dir->Spec)) +
-                                       4 * size_t{ChildListLength(*dir->Spec)});
+        dir->Layout.RecordSize = ToU32(VornRecord::DirName + NameFieldSize(NameLength(*dir->Plan)) +
+                                       4 * size_t{ChildListLength(*dir->Plan)});
         cursor += dir->Layout.RecordSize;
     }
     const uint32_t fileSetOffset = ToU32(cursor);
     for (TPlaced* file : files) {
         EncodeFile(*file);
-        cursor += spec.JunkBeforeFiles;
+        cursor += plan.JunkBeforeFiles;
         file->Layout.Offset = ToU32(cursor);
         file->Layout.ChunkCount = ToU32(file->ChunkHeaders.size());
-        file->Layout.RecordSize = ToU32(VornRecord::FileName + NameFieldSize(NameLength(*file->Spec)) +
+        file->Layout.RecordSize = ToU32(VornRecord::FileName + NameFieldSize(NameLength(*file->Plan)) +
                                         (file->HasCompressionHeader ? 8 : 0) +
                                         sizeof(TChunkHeader) * file->ChunkHeaders.size());
         cursor += file->Layout.RecordSize;
@@ -157,11 +157,11 @@ TBuiltVorn BuildVorn(const TVornSpec& spec) {
     }
 
     // Child lists, now that every offset is known.
-    std::unordered_map<const TEntrySpec*, uint32_t> offsetOf;
+    std::unordered_map<const TEntryPlan*, uint32_t> offsetOf;
     std::map<std::string, uint32_t> offsetOfPath;  // made only when a test asks for paths
-    for (const TPlaced& entry : placed) offsetOf[entry.Spec] = entry.Layout.Offset;
+    for (const TPlaced& entry : placed) offsetOf[entry.Plan] = entry.Layout.Offset;
     for (TPlaced* dir : dirs) {
-        const TEntrySpec& s = *dir->Spec;
+        const TEntryPlan& s = *dir->Plan;
         if (s.ForceChildOffsets) {
             dir->ChildOffsets = *s.ForceChildOffsets;
         } else if (s.ForceChildPaths) {
@@ -173,22 +173,22 @@ TBuiltVorn BuildVorn(const TVornSpec& spec) {
                 dir->ChildOffsets.push_back(it->second);
             }
         } else {
-            for (const TEntrySpec& child : s.Children) dir->ChildOffsets.push_back(offsetOf[&child]);
+            for (const TEntryPlan& child : s.Children) dir->ChildOffsets.push_back(offsetOf[&child]);
         }
     }
 
     // File positions of the parts.
     TBuiltVorn out;
-    const size_t descriptionBytes = 2 * std::min<size_t>(spec.Header.Description.size(), 0xFFFF);
+    const size_t descriptionBytes = 2 * std::min<size_t>(plan.Header.Description.size(), 0xFFFF);
     out.DescriptionPos = VORN_HEADER_SIZE;
     const size_t afterDescription = VORN_HEADER_SIZE + descriptionBytes;
-    out.IndexPos = ToU32(spec.IndexAfterData ? afterDescription + dataSize : afterDescription);
-    out.DataPos = ToU32(spec.IndexAfterData ? afterDescription : afterDescription + indexSize);
+    out.IndexPos = ToU32(plan.IndexAfterData ? afterDescription + dataSize : afterDescription);
+    out.DataPos = ToU32(plan.IndexAfterData ? afterDescription : afterDescription + indexSize);
     out.FileSetPos = out.IndexPos + fileSetOffset;
     out.Bytes.assign(ToU32(afterDescription + indexSize + dataSize), 0);
 
     // Header.
-    const THeaderSpec& h = spec.Header;
+    const THeaderPlan& h = plan.Header;
     TVornHeader& header = out.Header;
     std::memcpy(header.m_ProductId, "Kvrd", 4);
     std::memcpy(header.m_VornId, "Vorn", 4);
@@ -211,22 +211,22 @@ TBuiltVorn BuildVorn(const TVornSpec& spec) {
     CopyText(header.m_Title, 100, h.Title);
     CopyText(header.m_Author, 40, h.Author);
     header.m_DescriptionLength = static_cast<uint16_t>(descriptionBytes / 2);
-    if (spec.EditHeader) spec.EditHeader(header);
+    if (plan.EditHeader) plan.EditHeader(header);
     std::memcpy(out.Bytes.data(), &header, VORN_HEADER_SIZE);
     for (size_t i = 0; i < descriptionBytes / 2; ++i)
         PutU16(out.Bytes, VORN_HEADER_SIZE + 2 * i, h.Description[i]);
 
     // Directory set and directory records.
     const size_t index = out.IndexPos;
-    PutU32(out.Bytes, index, spec.ForceDirCount.value_or(ToU32(dirs.size())));
+    PutU32(out.Bytes, index, plan.ForceDirCount.value_or(ToU32(dirs.size())));
     for (size_t i = 0; i < dirs.size(); ++i) PutU32(out.Bytes, index + 4 + 4 * i, dirs[i]->Layout.Offset);
     auto parentOffset = [&](const TPlaced& entry) {
-        if (entry.Spec->ForceParent) return *entry.Spec->ForceParent;
+        if (entry.Plan->ForceParent) return *entry.Plan->ForceParent;
         return entry.Parent == SIZE_MAX ? 0u : placed[entry.Parent].Layout.Offset;
     };
     for (TPlaced* dir : dirs) {
         TEntryLayout& l = dir->Layout;
-        const TEntrySpec& s = *dir->Spec;
+        const TEntryPlan& s = *dir->Plan;
         l.RecordPos = ToU32(index + l.Offset);
         l.NamePos = l.RecordPos + VornRecord::DirName;
         l.ChildListPos = l.NamePos + NameFieldSize(NameLength(s));
@@ -244,7 +244,7 @@ TBuiltVorn BuildVorn(const TVornSpec& spec) {
     for (size_t i = 0; i < files.size(); ++i) {
         TPlaced& file = *files[i];
         TEntryLayout& l = file.Layout;
-        const TEntrySpec& s = *file.Spec;
+        const TEntryPlan& s = *file.Plan;
         l.RecordPos = ToU32(index + l.Offset);
         std::fill(out.Bytes.begin() + junkPos, out.Bytes.begin() + l.RecordPos, 0xCC);
         junkPos = l.RecordPos + l.RecordSize;

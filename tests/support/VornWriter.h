@@ -3,15 +3,15 @@
 //
 // Usage:
 //
-//   TVornSpec spec;
-//   spec.Header.Title = u"Test";
-//   spec.Root.AddFile("readme.txt", "hello");                  // stored
-//   TEntrySpec& maps = spec.Root.AddDir("maps");
+//   TVornPlan plan;
+//   plan.Header.Title = u"Test";
+//   plan.Root.AddFile("readme.txt", "hello");                  // stored
+//   TEntryPlan& maps = plan.Root.AddDir("maps");
 //   maps.AddFile("a.dat", bytes).Zlib(9).Chunked(65536);
 //   maps.AddFile("b.dat", bytes).Lzo().Chunked(4096).Chunk(0).Extra = 4;
-//   spec.Root.Add("art/ui/logo.bmp", bmp);                     // makes art, art/ui
+//   plan.Root.Add("art/ui/logo.bmp", bmp);                     // makes art, art/ui
 //
-//   TBuiltVorn vorn = BuildVorn(spec);
+//   TBuiltVorn vorn = BuildVorn(plan);
 //   const TEntryLayout& e = vorn.At("maps/a.dat");             // path below root
 //   PatchU32(vorn.Bytes, e.RecordPos + VornRecord::FileSize, 7);
 //   vorn.Save(path);                                           // or use vorn.Bytes
@@ -47,18 +47,18 @@ enum class TChunkMode {
     Stored,      // stored unchanged: m_CompressedSize == m_UncompressedSize
 };
 
-struct TChunkSpec {
+struct TChunkPlan {
     TChunkMode Mode = TChunkMode::Auto;
     uint32_t Extra = 0;  // last bytes kept raw after the stream (m_ExtraBytes)
 };
 
-struct TEntrySpec {
+struct TEntryPlan {
     bool IsDir = false;
     std::string Name;
     uint64_t FileTime = DefaultFileTime;
 
     // Directories.
-    std::list<TEntrySpec> Children;
+    std::list<TEntryPlan> Children;
     std::optional<uint32_t> ForceChildCount;      // m_ChildCount as written
     // Replace the child list: entry paths below the root ("" is the root),
     // resolved after layout; e.g. {"a"} inside "a/b" makes a loop.
@@ -70,7 +70,7 @@ struct TEntrySpec {
     uint16_t Format = DATAFORMAT_RAW;
     int ZlibLevel = 6;
     uint32_t ChunkSize = 0;                // 0: one stream
-    std::vector<TChunkSpec> Chunks;        // per chunk; missing ones are Auto, 0 extra
+    std::vector<TChunkPlan> Chunks;        // per chunk; missing ones are Auto, 0 extra
     uint16_t Flags = 0;
     bool RecordCrc = true;                 // false: m_CRC32 = 0
     bool RawCompressionHeader = true;      // a stored entry also carries the 8 bytes
@@ -88,27 +88,27 @@ struct TEntrySpec {
     std::function<void(std::vector<TChunkHeader>&)> EditChunks;
 
     // Tree building. Add* return the new entry.
-    TEntrySpec& AddDir(const std::string& name);
-    TEntrySpec& AddFile(const std::string& name, TBytes contents);
-    TEntrySpec& AddFile(const std::string& name, const std::string& contents);
+    TEntryPlan& AddDir(const std::string& name);
+    TEntryPlan& AddFile(const std::string& name, TBytes contents);
+    TEntryPlan& AddFile(const std::string& name, const std::string& contents);
     // "a/b/c.txt": finds or makes the directories a and a/b, adds the file.
-    TEntrySpec& Add(const std::string& path, TBytes contents);
-    TEntrySpec& Add(const std::string& path, const std::string& contents);
+    TEntryPlan& Add(const std::string& path, TBytes contents);
+    TEntryPlan& Add(const std::string& path, const std::string& contents);
     // Finds or makes the directory at "a/b".
-    TEntrySpec& Dir(const std::string& path);
+    TEntryPlan& Dir(const std::string& path);
 
     // Chainable file settings.
-    TEntrySpec& Raw();
-    TEntrySpec& Zlib(int level = 6);
-    TEntrySpec& Lzo();
-    TEntrySpec& Chunked(uint32_t chunkSize);
-    TEntrySpec& Time(uint64_t fileTime);
-    TEntrySpec& WithFlags(uint16_t flags);
-    TEntrySpec& NoCrc();
-    TChunkSpec& Chunk(size_t index);       // grows Chunks as needed
+    TEntryPlan& Raw();
+    TEntryPlan& Zlib(int level = 6);
+    TEntryPlan& Lzo();
+    TEntryPlan& Chunked(uint32_t chunkSize);
+    TEntryPlan& Time(uint64_t fileTime);
+    TEntryPlan& WithFlags(uint16_t flags);
+    TEntryPlan& NoCrc();
+    TChunkPlan& Chunk(size_t index);       // grows Chunks as needed
 };
 
-struct THeaderSpec {
+struct THeaderPlan {
     uint32_t HeaderVersion = 0x00010000;   // "1.0"
     uint16_t ProductVersion[6] = {1, 0, 0, 0, 0, 0};
     uint16_t MinimumVersion[6] = {1, 0, 0, 0, 0, 0};
@@ -123,10 +123,10 @@ struct THeaderSpec {
     std::u16string Description;
 };
 
-struct TVornSpec {
-    TVornSpec() { Root.IsDir = true; }
-    THeaderSpec Header;
-    TEntrySpec Root;                     // a directory, named "" unless set
+struct TVornPlan {
+    TVornPlan() { Root.IsDir = true; }
+    THeaderPlan Header;
+    TEntryPlan Root;                     // a directory, named "" unless set
     bool IndexAfterData = false;         // data area first, index last
     uint32_t JunkBeforeFiles = 0;        // bytes of 0xCC ahead of each file entry
     std::optional<uint32_t> ForceDirCount;
@@ -166,7 +166,7 @@ struct TBuiltVorn {
     void Save(const std::string& fileName) const;
 };
 
-TBuiltVorn BuildVorn(const TVornSpec& spec);
+TBuiltVorn BuildVorn(const TVornPlan& plan);
 
 // A PE-wrapped file: "MZ", the section count at 70 (`declaredCount`, or the
 // number of names) and 40-byte section records from 312, followed by `payload`.

@@ -3,7 +3,7 @@
 set(_vorn_writer_dir ${CMAKE_CURRENT_LIST_DIR})
 add_library(vorn_test_writer STATIC
   ${_vorn_writer_dir}/VornWriter.cpp
-  ${_vorn_writer_dir}/VornTreeSpec.cpp
+  ${_vorn_writer_dir}/VornTreePlan.cpp
   ${_vorn_writer_dir}/VornWriterUtil.cpp
 )
 target_include_directories(vorn_test_writer PUBLIC

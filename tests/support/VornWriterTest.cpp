@@ -72,9 +72,9 @@ TEST(VornWriter, NameFieldsArePaddedToFourWithAZeroByte) {
     struct Case { std::string name; uint32_t fieldSize; };
     for (const Case& c : {Case{"", 4}, Case{"a", 4}, Case{"ab", 8}, Case{"abcde", 8},
                           Case{"abcdef", 12}, Case{"abcdefghi", 12}}) {
-        TVornSpec spec;
-        spec.Root.AddDir(c.name).AddFile("f", "x");
-        const TBuiltVorn vorn = BuildVorn(spec);
+        TVornPlan plan;
+        plan.Root.AddDir(c.name).AddFile("f", "x");
+        const TBuiltVorn vorn = BuildVorn(plan);
         const TEntryLayout& dir = vorn.At(c.name, c.name.empty() ? 1 : 0);  // "" is also the root
         EXPECT_EQ(dir.ChildListPos - dir.NamePos, c.fieldSize) << c.name;
         EXPECT_EQ(dir.Offset % 4, 0u);
@@ -89,15 +89,15 @@ TEST(VornWriter, NameFieldsArePaddedToFourWithAZeroByte) {
 
 TEST(VornWriter, LayoutKeepsDirectoriesBeforeTheFileSetAndEverythingInsideTheIndex) {
     for (const bool indexAfterData : {false, true}) {
-        TVornSpec spec;
-        spec.Header.Description = u"three units";
-        spec.IndexAfterData = indexAfterData;
-        spec.JunkBeforeFiles = 12;
-        spec.Root.Name = "root";
-        spec.Root.Add("a/b/c.txt", "c").Zlib();
-        spec.Root.Add("a/d.txt", "d");
-        spec.Root.AddDir("empty");
-        const TBuiltVorn vorn = BuildVorn(spec);
+        TVornPlan plan;
+        plan.Header.Description = u"three units";
+        plan.IndexAfterData = indexAfterData;
+        plan.JunkBeforeFiles = 12;
+        plan.Root.Name = "root";
+        plan.Root.Add("a/b/c.txt", "c").Zlib();
+        plan.Root.Add("a/d.txt", "d");
+        plan.Root.AddDir("empty");
+        const TBuiltVorn vorn = BuildVorn(plan);
         const TVornHeader& h = vorn.Header;
 
         EXPECT_EQ(0, std::memcmp(vorn.Bytes.data(), "KvrdVorn", 8));
@@ -123,17 +123,17 @@ TEST(VornWriter, LayoutKeepsDirectoriesBeforeTheFileSetAndEverythingInsideTheInd
 }
 
 TEST(VornWriter, CompressedEntriesDecodeBackToTheirContents) {
-    TVornSpec spec;
+    TVornPlan plan;
     const TBytes contents = Pattern(10000, 3);
-    spec.Root.AddFile("z", contents).Zlib(9);
-    spec.Root.AddFile("l", contents).Lzo();
-    spec.Root.AddFile("zc", contents).Zlib(1).Chunked(4096);
-    TEntrySpec& lc = spec.Root.AddFile("lc", contents).Lzo().Chunked(4000);
+    plan.Root.AddFile("z", contents).Zlib(9);
+    plan.Root.AddFile("l", contents).Lzo();
+    plan.Root.AddFile("zc", contents).Zlib(1).Chunked(4096);
+    TEntryPlan& lc = plan.Root.AddFile("lc", contents).Lzo().Chunked(4000);
     lc.Chunk(0).Extra = 4;
     lc.Chunk(1).Mode = TChunkMode::Stored;
     lc.Chunk(1).Extra = 77;  // ignored for a stored chunk
-    spec.Root.AddFile("empty", TBytes{}).Zlib().Chunked(4096);
-    const TBuiltVorn vorn = BuildVorn(spec);
+    plan.Root.AddFile("empty", TBytes{}).Zlib().Chunked(4096);
+    const TBuiltVorn vorn = BuildVorn(plan);
 
     for (const char* name : {"z", "l", "zc", "lc"}) {
         const TEntryLayout& e = vorn.At(name);
@@ -151,15 +151,15 @@ TEST(VornWriter, CompressedEntriesDecodeBackToTheirContents) {
 }
 
 TEST(VornWriter, OverridesReachTheWrittenRecords) {
-    TVornSpec spec;
-    TEntrySpec& b = spec.Root.Dir("a/b");
+    TVornPlan plan;
+    TEntryPlan& b = plan.Root.Dir("a/b");
     b.ForceChildPaths = std::vector<std::string>{"a"};
-    TEntrySpec& f = spec.Root.AddFile("f", Pattern(100, 1)).Lzo().Chunked(64);
+    TEntryPlan& f = plan.Root.AddFile("f", Pattern(100, 1)).Lzo().Chunked(64);
     f.ForceSize = 1000;
     f.EditChunks = [](std::vector<TChunkHeader>& chunks) { chunks[1].m_ChunkOffset = 0xFFFF; };
-    spec.ForceDirCount = 0;
-    spec.EditHeader = [](TVornHeader& h) { h.m_ProductId[0] = 'k'; };
-    const TBuiltVorn vorn = BuildVorn(spec);
+    plan.ForceDirCount = 0;
+    plan.EditHeader = [](TVornHeader& h) { h.m_ProductId[0] = 'k'; };
+    const TBuiltVorn vorn = BuildVorn(plan);
 
     EXPECT_EQ(ReadU32(vorn.Bytes, vorn.At("a/b").ChildListPos), vorn.OffsetOf("a"));
     EXPECT_EQ(ReadU32(vorn.Bytes, vorn.At("f").RecordPos + VornRecord::FileSize), 1000u);

@@ -17,17 +17,17 @@
 #include <QTreeView>
 
 namespace {
-TVornSpec SortArchive() {
-    TVornSpec spec;
-    spec.Root.AddDir("b").Time(FileTimeOf(2004, 1, 3));
-    spec.Root.AddDir("A").Time(FileTimeOf(2004, 1, 6));
-    spec.Root.AddFile("z.txt", std::string(10, 'z')).Time(FileTimeOf(2004, 1, 5));
-    spec.Root.AddFile("B2.TXT", std::string(10, 'b')).Time(FileTimeOf(2004, 1, 1));
-    spec.Root.AddFile("map.raw", std::string(5000, 'm')).Time(FileTimeOf(2004, 1, 2));
-    spec.Root.AddFile("logo.bmp", std::string(7, 'l')).Time(FileTimeOf(2004, 1, 4));
-    spec.Root.Add("b/inner.dat", std::string(1, 'i'));
-    spec.Root.Add("b/big.dat", std::string(900, 'g'));
-    return spec;
+TVornPlan SortArchive() {
+    TVornPlan plan;
+    plan.Root.AddDir("b").Time(FileTimeOf(2004, 1, 3));
+    plan.Root.AddDir("A").Time(FileTimeOf(2004, 1, 6));
+    plan.Root.AddFile("z.txt", std::string(10, 'z')).Time(FileTimeOf(2004, 1, 5));
+    plan.Root.AddFile("B2.TXT", std::string(10, 'b')).Time(FileTimeOf(2004, 1, 1));
+    plan.Root.AddFile("map.raw", std::string(5000, 'm')).Time(FileTimeOf(2004, 1, 2));
+    plan.Root.AddFile("logo.bmp", std::string(7, 'l')).Time(FileTimeOf(2004, 1, 4));
+    plan.Root.Add("b/inner.dat", std::string(1, 'i'));
+    plan.Root.Add("b/big.dat", std::string(900, 'g'));
+    return plan;
 }
 
 int Column(const char* caption) {
@@ -80,10 +80,10 @@ private slots:
     }
 
     void typeAheadFindsTheFirstMatchingNameIgnoringLetterCase() {
-        TVornSpec spec;
-        for (const char* name : {"alpha", "Beta", "beta2", "gamma"}) spec.Root.AddFile(name, "x");
+        TVornPlan plan;
+        for (const char* name : {"alpha", "Beta", "beta2", "gamma"}) plan.Root.AddFile(name, "x");
         TfrmMain& w = F->NewWindow();
-        w.OpenFile(F->Save("t.kvres", spec));
+        w.OpenFile(F->Save("t.kvres", plan));
         F->ShowWindow();
         QAbstractItemView* view = w.ListView();
         view->setFocus();
@@ -132,9 +132,9 @@ private slots:
 
     void selectAllAndInvertSelectionWorkWhileTheListHasTheFocus() {
         TfrmMain& w = F->NewWindow();
-        TVornSpec spec;
-        for (const char* name : {"a", "b", "c", "d"}) spec.Root.AddFile(name, "x");
-        w.OpenFile(F->Save("four.kvres", spec));
+        TVornPlan plan;
+        for (const char* name : {"a", "b", "c", "d"}) plan.Root.AddFile(name, "x");
+        w.OpenFile(F->Save("four.kvres", plan));
         F->ShowWindow();
         SelectRows(w, {0, 2});
         w.FolderView()->setFocus();
@@ -211,11 +211,11 @@ private slots:
     }
 
     void iconStylesAskForNoDetailsAndDetailsOnlyForShownRows() {
-        TVornSpec spec;
-        for (int i = 0; i < 2000; ++i) spec.Root.AddFile(QString("f%1.dat").arg(i, 4, 10, QChar('0')).toStdString(), "x");
+        TVornPlan plan;
+        for (int i = 0; i < 2000; ++i) plan.Root.AddFile(QString("f%1.dat").arg(i, 4, 10, QChar('0')).toStdString(), "x");
         TfrmMain& w = F->NewWindow();
         w.SetViewStyle(vsBigIcons);
-        w.OpenFile(F->Save("many.kvres", spec));
+        w.OpenFile(F->Save("many.kvres", plan));
         F->ShowWindow();
         for (int style : {vsBigIcons, vsSmallIcons, vsList}) {
             w.SetViewStyle(style);
@@ -247,14 +247,14 @@ private slots:
     }
 
     void aDamagedEntryIsDrawnWithoutRaisingFromEveryRepaint() {
-        TVornSpec spec;
-        spec.Root.AddFile("good.txt", "fine");
+        TVornPlan plan;
+        plan.Root.AddFile("good.txt", "fine");
         // Claims zlib but has no compression header, at the very end of the index.
-        TEntrySpec& broken = spec.Root.AddFile("zzz_broken.dat", "raw bytes");
+        TEntryPlan& broken = plan.Root.AddFile("zzz_broken.dat", "raw bytes");
         broken.RawCompressionHeader = false;
         broken.ForceFormat = DATAFORMAT_ZLIB;
         TfrmMain& w = F->NewWindow();
-        w.OpenFile(F->Save("d.kvres", spec));
+        w.OpenFile(F->Save("d.kvres", plan));
         F->ShowWindow();
         w.grab();
         w.grab();

@@ -26,10 +26,10 @@ TUiFixture::~TUiFixture() {
 
 QString TUiFixture::Path(const QString& name) const { return QDir(FDir.path()).filePath(name); }
 
-QString TUiFixture::Save(const QString& name, const TVornSpec& spec) const {
+QString TUiFixture::Save(const QString& name, const TVornPlan& plan) const {
     const QString path = Path(name);
     QDir().mkpath(QFileInfo(path).absolutePath());
-    BuildVorn(spec).Save(QFile::encodeName(path).toStdString());
+    BuildVorn(plan).Save(QFile::encodeName(path).toStdString());
     return path;
 }
 
@@ -63,31 +63,31 @@ void TUiFixture::ShowWindow() {
     QVERIFY(QTest::qWaitForWindowActive(FWindow.get()));
 }
 
-TVornSpec MixedArchive() {
-    TVornSpec spec;
-    spec.Root.AddDir("b");
-    spec.Root.Add("A/sub/deep/inner.txt", "inner");
-    spec.Root.Add("A/a1.txt", "one");
-    spec.Root.AddFile("z.txt", std::string(3000, 'z')).Zlib(9);
-    spec.Root.AddFile("B.TXT", "bb").WithFlags(0x8000);
-    spec.Root.AddFile("$default.cfg", "cfg");
-    spec.Root.AddFile("pic.bmp", std::string(10, 'p'));
-    return spec;
+TVornPlan MixedArchive() {
+    TVornPlan plan;
+    plan.Root.AddDir("b");
+    plan.Root.Add("A/sub/deep/inner.txt", "inner");
+    plan.Root.Add("A/a1.txt", "one");
+    plan.Root.AddFile("z.txt", std::string(3000, 'z')).Zlib(9);
+    plan.Root.AddFile("B.TXT", "bb").WithFlags(0x8000);
+    plan.Root.AddFile("$default.cfg", "cfg");
+    plan.Root.AddFile("pic.bmp", std::string(10, 'p'));
+    return plan;
 }
 
-TVornSpec SimpleArchive(const std::string& fileName) {
-    TVornSpec spec;
-    spec.Root.Add("dir/" + fileName, "x");
-    spec.Root.AddFile(fileName, "y");
-    return spec;
+TVornPlan SimpleArchive(const std::string& fileName) {
+    TVornPlan plan;
+    plan.Root.Add("dir/" + fileName, "x");
+    plan.Root.AddFile(fileName, "y");
+    return plan;
 }
 
-TVornSpec EmptyRootArchive() { return TVornSpec(); }
+TVornPlan EmptyRootArchive() { return TVornPlan(); }
 
-TVornSpec LoopArchive() {
-    TVornSpec spec;
-    spec.Root.Dir("a/b").ForceChildPaths = std::vector<std::string>{"a"};
-    return spec;
+TVornPlan LoopArchive() {
+    TVornPlan plan;
+    plan.Root.Dir("a/b").ForceChildPaths = std::vector<std::string>{"a"};
+    return plan;
 }
 
 QStringList ListedNames(const TfrmMain& window) {

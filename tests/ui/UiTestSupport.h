@@ -20,7 +20,7 @@ public:
     ~TUiFixture();
 
     QString Path(const QString& name) const;
-    QString Save(const QString& name, const TVornSpec& spec) const;
+    QString Save(const QString& name, const TVornPlan& plan) const;
     QString SaveText(const QString& name, const QByteArray& text) const;
 
     // A new window (the previous one is destroyed); both models are checked
@@ -40,10 +40,10 @@ private:
 };
 
 // Archive layouts used by several tests.
-TVornSpec MixedArchive();      // dirs b, A (A/sub/deep), files z.txt, B.TXT, $default.cfg, pic.bmp
-TVornSpec SimpleArchive(const std::string& fileName);
-TVornSpec EmptyRootArchive();
-TVornSpec LoopArchive();
+TVornPlan MixedArchive();      // dirs b, A (A/sub/deep), files z.txt, B.TXT, $default.cfg, pic.bmp
+TVornPlan SimpleArchive(const std::string& fileName);
+TVornPlan EmptyRootArchive();
+TVornPlan LoopArchive();
 
 // Names of the listed rows, top to bottom.
 QStringList ListedNames(const TfrmMain& window);

@@ -1,4 +1,4 @@
-// Tree building and chainable settings of TEntrySpec.
+// Tree building and chainable settings of TEntryPlan.
 #include "VornWriter.h"
 
 #include <stdexcept>
@@ -20,86 +20,86 @@ std::vector<std::string> SplitPath(const std::string& path) {
 
 }  // namespace
 
-TEntrySpec& TEntrySpec::AddDir(const std::string& name) {
+TEntryPlan& TEntryPlan::AddDir(const std::string& name) {
     if (!IsDir) throw std::logic_error("AddDir on a file entry");
-    TEntrySpec& child = Children.emplace_back();
+    TEntryPlan& child = Children.emplace_back();
     child.IsDir = true;
     child.Name = name;
     child.FileTime = FileTime;
     return child;
 }
 
-TEntrySpec& TEntrySpec::AddFile(const std::string& name, TBytes contents) {
+TEntryPlan& TEntryPlan::AddFile(const std::string& name, TBytes contents) {
     if (!IsDir) throw std::logic_error("AddFile on a file entry");
-    TEntrySpec& child = Children.emplace_back();
+    TEntryPlan& child = Children.emplace_back();
     child.Name = name;
     child.Contents = std::move(contents);
     child.FileTime = FileTime;
     return child;
 }
 
-TEntrySpec& TEntrySpec::AddFile(const std::string& name, const std::string& contents) {
+TEntryPlan& TEntryPlan::AddFile(const std::string& name, const std::string& contents) {
     return AddFile(name, BytesOf(contents));
 }
 
-TEntrySpec& TEntrySpec::Dir(const std::string& path) {
-    TEntrySpec* dir = this;
+TEntryPlan& TEntryPlan::Dir(const std::string& path) {
+    TEntryPlan* dir = this;
     for (const std::string& part : SplitPath(path)) {
-        TEntrySpec* found = nullptr;
-        for (TEntrySpec& child : dir->Children)
+        TEntryPlan* found = nullptr;
+        for (TEntryPlan& child : dir->Children)
             if (child.IsDir && child.Name == part) found = &child;
         dir = found ? found : &dir->AddDir(part);
     }
     return *dir;
 }
 
-TEntrySpec& TEntrySpec::Add(const std::string& path, TBytes contents) {
+TEntryPlan& TEntryPlan::Add(const std::string& path, TBytes contents) {
     const size_t slash = path.rfind('/');
     if (slash == std::string::npos) return AddFile(path, std::move(contents));
     return Dir(path.substr(0, slash)).AddFile(path.substr(slash + 1), std::move(contents));
 }
 
-TEntrySpec& TEntrySpec::Add(const std::string& path, const std::string& contents) {
+TEntryPlan& TEntryPlan::Add(const std::string& path, const std::string& contents) {
     return Add(path, BytesOf(contents));
 }
 
-TEntrySpec& TEntrySpec::Raw() {
+TEntryPlan& TEntryPlan::Raw() {
     Format = DATAFORMAT_RAW;
     return *this;
 }
 
-TEntrySpec& TEntrySpec::Zlib(int level) {
+TEntryPlan& TEntryPlan::Zlib(int level) {
     Format = DATAFORMAT_ZLIB;
     ZlibLevel = level;
     return *this;
 }
 
-TEntrySpec& TEntrySpec::Lzo() {
+TEntryPlan& TEntryPlan::Lzo() {
     Format = DATAFORMAT_LZO;
     return *this;
 }
 
-TEntrySpec& TEntrySpec::Chunked(uint32_t chunkSize) {
+TEntryPlan& TEntryPlan::Chunked(uint32_t chunkSize) {
     ChunkSize = chunkSize;
     return *this;
 }
 
-TEntrySpec& TEntrySpec::Time(uint64_t fileTime) {
+TEntryPlan& TEntryPlan::Time(uint64_t fileTime) {
     FileTime = fileTime;
     return *this;
 }
 
-TEntrySpec& TEntrySpec::WithFlags(uint16_t flags) {
+TEntryPlan& TEntryPlan::WithFlags(uint16_t flags) {
     Flags = flags;
     return *this;
 }
 
-TEntrySpec& TEntrySpec::NoCrc() {
+TEntryPlan& TEntryPlan::NoCrc() {
     RecordCrc = false;
     return *this;
 }
 
-TChunkSpec& TEntrySpec::Chunk(size_t index) {
+TChunkPlan& TEntryPlan::Chunk(size_t index) {
     if (Chunks.size() <= index) Chunks.resize(index + 1);
     return Chunks[index];
 }
